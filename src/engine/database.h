@@ -1,0 +1,38 @@
+#pragma once
+// The engine's root: the file system, the storage of file images, the named sessions
+// and the open tables, shared by every session (so other sessions see uncommitted changes).
+#include "dbf/dbf_table.h"
+#include "fs/file_system.h"
+#include "storage/session.h"
+#include "storage/storage.h"
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace trevo::engine {
+
+class Database {
+public:
+    explicit Database(FileSystem& fs = realFileSystem());
+    ~Database();
+    FileSystem& fs() { return fs_; }
+    Storage& storage() { return storage_; }
+
+    // The session of that name, created on first use. "Default" is the default session.
+    Session& session(const std::string& name = "Default");
+
+    // The open table of that path (matched without regard to case), opened on first use.
+    std::shared_ptr<DbfTable> table(const std::string& path);
+    // Forgets the table so that the next table() call opens it again from the file.
+    void closeTable(const std::string& path);
+    void closeAll();
+
+private:
+    FileSystem& fs_;
+    Storage storage_;
+    std::map<std::string, std::unique_ptr<Session>> sessions_;
+    std::map<std::string, std::shared_ptr<DbfTable>> tables_;
+};
+
+} // namespace trevo::engine

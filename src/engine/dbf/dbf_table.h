@@ -1,0 +1,84 @@
+#pragma once
+// An open dBASE III+/IV table (.DBF) with its memo file (.DBT).
+// Record numbers are 0-based physical positions. Text is UTF-8 inside, converted
+// to and from the table's code page (language driver byte). All changes must run
+// inside an atomic scope of a session (storage/session.h).
+#include "core/value.h"
+#include "dbf/attachment.h"
+#include "dbf/field.h"
+#include "storage/storage.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <typeindex>
+#include <unordered_map>
+#include <vector>
+
+namespace trevo::engine {
+
+enum class DbfVersion { DBase3, DBase4 };
+
+class DbfTable {
+public:
+    // Opens a table and its memo file. Damaged files: throws FormatError naming the file
+    // and the fault, or opens read-only (readOnly(), faults()) where the data can still be read.
+    static std::shared_ptr<DbfTable> open(Storage& storage, const std::string& path);
+    // Creates a new table (and memo file when a field is 'M'); must run inside an atomic scope.
+    static std::shared_ptr<DbfTable> create(Storage& storage, const std::string& path,
+                                            const std::vector<FieldDef>& fields,
+                                            DbfVersion version = DbfVersion::DBase4,
+                                            uint8_t languageDriver = 0x57);
+    ~DbfTable();
+
+    const std::string& path() const;
+    bool readOnly() const;
+    const std::vector<std::string>& faults() const; // German descriptions
+    DbfVersion version() const;
+    uint8_t languageDriver() const;
+
+    const std::vector<FieldDef>& fields() const;
+    int fieldIndex(std::string_view name) const; // without regard to case; -1 when absent
+
+    uint32_t recordCount() const; // physical, deleted records included
+    bool isDeleted(uint32_t recno) const;
+    Value get(uint32_t recno, int field) const;
+    Record getRecord(uint32_t recno) const;
+
+    // Checks a value against a field; throws ValueError naming the field when it does not fit.
+    void validate(int field, const Value& v) const;
+    // Converts a typed text into a value for the field ("dd.mm.yyyy", decimal comma or point,
+    // "T"/"F"/"J"/"N"); throws ValueError naming the field.
+    Value fromText(int field, std::string_view text) const;
+    // The field's value as display text (dates dd.mm.yyyy, numbers with their decimals and comma).
+    std::string textOf(uint32_t recno, int field) const;
+
+    // Changes (inside an atomic scope). All fields are validated before any byte is written.
+    uint32_t append(const Record& rec);
+    void put(uint32_t recno, const Record& rec);
+    void setDeleted(uint32_t recno, bool deleted);
+    void zap();  // removes all records, keeps the structure
+    void pack(); // removes deleted records (record numbers change)
+
+    // Counts every change; caches compare it to know when they are stale.
+    uint64_t changeCounter() const;
+
+    // Attachments (indexes, caches), created on first use and told of every change.
+    template <class T>
+    T& attachment()
+    {
+        auto& slot = attachments_[std::type_index(typeid(T))];
+        if (!slot) slot = std::make_unique<T>(*this);
+        return static_cast<T&>(*slot);
+    }
+
+private:
+    DbfTable();
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+    std::unordered_map<std::type_index, std::unique_ptr<TableAttachment>> attachments_;
+    void notifyChanged(uint32_t recno, const Record* before, const Record* after);
+    void notifyReset();
+};
+
+} // namespace trevo::engine

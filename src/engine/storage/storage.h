@@ -1,0 +1,110 @@
+#pragma once
+// Files of tables and memos are held as whole images in memory. Every change goes
+// through FileImage::write inside an atomic scope of a session (see session.h); the
+// scope's batch remembers the before-images and, on commit, writes a rollback journal
+// to the data folder, flushes it, writes the changed ranges into the files, flushes
+// them and invalidates the journal. A hot journal found when a file of its folder is
+// next opened is rolled back, so after a crash every file is as it was after the last
+// completed operation or commit.
+#include "fs/file_system.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace trevo::engine {
+
+class Batch;
+class Storage;
+
+class FileImage {
+public:
+    const std::string& path() const { return path_; }
+    uint64_t size() const { return bytes_.size(); }
+    const uint8_t* data() const { return bytes_.data(); }
+    bool readOnly() const { return readOnly_; }
+
+    // Changes; allowed only inside an atomic scope (else std::logic_error).
+    void write(uint64_t off, const void* src, size_t n); // grows the image when needed
+    void resize(uint64_t newSize);
+
+    // Called after a rollback restored the image, so owners re-read their state.
+    void onRestored(std::function<void()> listener);
+
+private:
+    friend class Storage;
+    friend class Batch;
+    FileImage(Storage& storage, std::string path, std::vector<uint8_t> bytes, bool readOnly);
+    void notifyRestored();
+
+    Storage& storage_;
+    std::string path_;
+    std::vector<uint8_t> bytes_;
+    bool readOnly_ = false;
+    std::vector<std::function<void()>> restoredListeners_;
+};
+
+class Storage {
+public:
+    explicit Storage(FileSystem& fs);
+    ~Storage();
+    FileSystem& fs() { return fs_; }
+
+    // Opens (or returns the already open) image of a file, matched without regard to case.
+    // Rolls back a hot journal in the file's folder first. Throws EngineError
+    // "Datei 'X' nicht gefunden" when missing. Opens read-only when the file cannot be written.
+    std::shared_ptr<FileImage> open(const std::string& path);
+    // A new empty file; inside an atomic scope (rolled back = removed again).
+    std::shared_ptr<FileImage> create(const std::string& path);
+    // Removes a file inside an atomic scope (rolled back = restored).
+    void remove(const std::string& path);
+    bool exists(const std::string& path);
+
+    // The batch that receives changes now; null outside atomic scopes.
+    Batch* activeBatch() const { return active_; }
+    void setActiveBatch(Batch* b) { active_ = b; }
+
+    // Recovers a hot journal in the folder, if any. Called by open(); public for tools.
+    void recoverFolder(const std::string& dir);
+
+private:
+    friend class Batch;
+    FileSystem& fs_;
+    Batch* active_ = nullptr;
+    std::map<std::string, std::weak_ptr<FileImage>> images_;
+    std::map<std::string, bool> recoveredFolders_;
+};
+
+// Before-images of one transaction or one single operation.
+class Batch {
+public:
+    explicit Batch(Storage& storage);
+    ~Batch();
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+    bool empty() const;
+    // Durably applies the changes (journal, files, journal invalidated). On failure
+    // the files are as before, the images are restored and IoError is thrown.
+    void commit();
+    // Restores every image to its state when the batch began.
+    void rollback();
+    // Savepoints let a failing statement inside a transaction undo only itself.
+    size_t savepoint() const;
+    void rollbackTo(size_t savepoint);
+
+    // Internal, used by FileImage and Storage.
+    void touch(FileImage& image, uint64_t off, size_t n);
+    void touchResize(FileImage& image, uint64_t newSize);
+    void noteCreated(const std::shared_ptr<FileImage>& image);
+    void noteRemoved(const std::string& path);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace trevo::engine
