@@ -1,0 +1,25 @@
+#pragma once
+// What a statement gives back: the rows of a SELECT (a read-only, materialised result
+// that the data-set layer wraps into a query data set) or the number of records a
+// statement changed.
+#include "dbf/attachment.h"
+#include "dbf/field.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace trevo::engine::sql {
+
+struct QueryResult {
+    // Column names as the statement names them (alias, else the column's own name,
+    // else a generated name); types as dBASE field types so data sets can format them.
+    std::vector<FieldDef> columns;
+    std::vector<Record> rows;
+    // Records inserted, changed or deleted by a statement without rows; -1 for a SELECT.
+    int64_t affected = -1;
+    // Filled by EXPLAIN: the chosen plan, one line per step.
+    std::string plan;
+};
+
+} // namespace trevo::engine::sql
