@@ -1,10 +1,37 @@
-# Layers above the engine. Each is built once its folder holds sources.
+# Layers above the engine, from the bottom up. Each is built once its folder holds sources;
+# a layer links only the layers below it.
 function(trevo_optional_layer name dir)
   file(GLOB_RECURSE _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${dir}/*.cpp)
   if(_src)
-    trevo_layer(${name} ${dir} ${ARGN})
+    set(_deps)
+    foreach(_d ${ARGN})
+      if(TARGET ${_d} OR _d MATCHES "::")
+        list(APPEND _deps ${_d})
+      endif()
+    endforeach()
+    trevo_layer(${name} ${dir} ${_deps})
   endif()
 endfunction()
 
-# Core logic without widgets: data module (data store, schemas, data module), common helpers.
-trevo_optional_layer(trevo_data data trevo_engine)
+# Core logic, no widgets.
+trevo_optional_layer(trevo_common common trevo_engine)
+trevo_optional_layer(trevo_data data trevo_common trevo_engine)
+
+if(TREVO_GUI)
+  set(_qt Qt6::Core Qt6::Gui Qt6::Widgets Qt6::PrintSupport)
+  trevo_optional_layer(trevo_dbcontrols dbcontrols trevo_data trevo_common trevo_engine ${_qt})
+  trevo_optional_layer(trevo_shell shell trevo_dbcontrols trevo_data trevo_common ${_qt})
+  foreach(_win masterdata evenings cashbook evaluation reports sqlwindow)
+    trevo_optional_layer(trevo_${_win} ${_win} trevo_shell trevo_dbcontrols trevo_data trevo_common ${_qt})
+  endforeach()
+  # The program itself.
+  file(GLOB _app CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/*.cpp)
+  if(_app)
+    add_executable(trevo ${_app})
+    foreach(_l trevo_masterdata trevo_evenings trevo_cashbook trevo_evaluation trevo_reports trevo_sqlwindow trevo_shell)
+      if(TARGET ${_l})
+        target_link_libraries(trevo PRIVATE ${_l})
+      endif()
+    endforeach()
+  endif()
+endif()
