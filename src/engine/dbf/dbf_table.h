@@ -19,6 +19,19 @@ namespace trevo::engine {
 
 enum class DbfVersion { DBase3, DBase4 };
 
+// Header facts of an open table, for tools.
+struct DbfFileInfo {
+    uint8_t versionByte = 0;
+    int updateYear = 0, updateMonth = 0, updateDay = 0; // date of last update
+    uint32_t headerRecordCount = 0; // as the header says (recordCount() is what the file holds)
+    uint16_t headerLength = 0;
+    uint16_t recordLength = 0;
+    bool productionIndexFlag = false;
+    std::string memoPath;  // empty without memo fields
+    bool memoPresent = false;
+    uint16_t memoBlockSize = 0;
+};
+
 class DbfTable {
 public:
     // Opens a table and its memo file. Damaged files: throws FormatError naming the file
@@ -36,6 +49,10 @@ public:
     const std::vector<std::string>& faults() const; // German descriptions
     DbfVersion version() const;
     uint8_t languageDriver() const;
+    DbfFileInfo info() const;
+    // Every fault of the files: those found on opening plus a scan of every stored value
+    // (numbers, dates, logicals, deletion flags). German, one finding per entry.
+    std::vector<std::string> check() const;
 
     const std::vector<FieldDef>& fields() const;
     int fieldIndex(std::string_view name) const; // without regard to case; -1 when absent
