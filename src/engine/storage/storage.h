@@ -19,8 +19,11 @@ namespace trevo::engine {
 
 class Batch;
 class Storage;
+namespace detail {
+struct ImageChanges;
+}
 
-class FileImage {
+class FileImage : public std::enable_shared_from_this<FileImage> {
 public:
     const std::string& path() const { return path_; }
     uint64_t size() const { return bytes_.size(); }
@@ -39,11 +42,15 @@ private:
     friend class Batch;
     FileImage(Storage& storage, std::string path, std::vector<uint8_t> bytes, bool readOnly);
     void notifyRestored();
+    Batch& changingBatch(); // the batch that records a change now
 
     Storage& storage_;
     std::string path_;
     std::vector<uint8_t> bytes_;
     bool readOnly_ = false;
+    bool removed_ = false;        // removed inside a batch that has not ended yet
+    bool detached_ = false;       // created inside a batch that was rolled back
+    std::vector<Batch*> batches_; // batches holding changes of this image, oldest first
     std::vector<std::function<void()>> restoredListeners_;
 };
 
@@ -70,18 +77,40 @@ public:
     // Recovers a hot journal in the folder, if any. Called by open(); public for tools.
     void recoverFolder(const std::string& dir);
 
+    // Name of the rollback journal kept in every folder with changed files.
+    static constexpr const char* journalName = "TREVO.JNL";
+
 private:
     friend class Batch;
+    friend class FileImage;
+    struct Folders {
+        struct State {
+            bool recovered = false;      // a hot journal was looked for
+            bool hot = false;            // a rollback failed: the journal must be replayed first
+            bool journalWritten = false; // this storage wrote the journal (its folder entry is flushed)
+        };
+        std::map<std::string, State> byDir;
+        uint64_t salt = 0;
+        State& of(const std::string& dir);
+    };
+    static std::string keyOf(const std::string& path);
+    // Journal, files, journal invalidated; on failure the files are as before and it throws.
+    void commitChanges(const std::vector<const detail::ImageChanges*>& changes);
+    std::shared_ptr<FileImage> lookup(const std::string& key);
+    void forget(const FileImage& image);
+
     FileSystem& fs_;
     Batch* active_ = nullptr;
     std::map<std::string, std::weak_ptr<FileImage>> images_;
-    std::map<std::string, bool> recoveredFolders_;
+    std::unique_ptr<Folders> folders_;
 };
 
 // Before-images of one transaction or one single operation.
 class Batch {
 public:
-    explicit Batch(Storage& storage);
+    // A transaction batch lives across many atomic scopes; a change of an image that an
+    // open transaction holds is handed to that transaction when a plain batch commits.
+    explicit Batch(Storage& storage, bool transaction = false);
     ~Batch();
     Batch(const Batch&) = delete;
     Batch& operator=(const Batch&) = delete;
@@ -96,11 +125,12 @@ public:
     size_t savepoint() const;
     void rollbackTo(size_t savepoint);
 
-    // Internal, used by FileImage and Storage.
+    // Internal, used by FileImage and Storage; called before the image changes.
     void touch(FileImage& image, uint64_t off, size_t n);
     void touchResize(FileImage& image, uint64_t newSize);
     void noteCreated(const std::shared_ptr<FileImage>& image);
-    void noteRemoved(const std::string& path);
+    void noteRemoved(FileImage& image);
+    void noteRevived(FileImage& image); // a removed file is created again
 
 private:
     struct Impl;

@@ -1,0 +1,213 @@
+#include "storage/journal.h"
+
+#include "core/error.h"
+#include "storage/batch_impl.h"
+#include "storage/checksum.h"
+
+#include <cstring>
+
+namespace trevo::engine::detail {
+
+namespace {
+
+constexpr char magic[8] = {'T', 'R', 'V', 'O', 'J', 'N', 'L', '1'};
+enum : uint8_t { fileEntry = 1, pageEntry = 2 };
+
+void put(std::vector<uint8_t>& out, uint64_t v, int bytes)
+{
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+uint64_t get(const uint8_t* p, int bytes)
+{
+    uint64_t v = 0;
+    for (int i = 0; i < bytes; ++i) v |= static_cast<uint64_t>(p[i]) << (8 * i);
+    return v;
+}
+
+std::vector<uint8_t> header(uint32_t state, uint32_t count, uint64_t salt)
+{
+    std::vector<uint8_t> h(magic, magic + 8);
+    put(h, state, 4);
+    put(h, count, 4);
+    put(h, salt, 8);
+    put(h, 0, 4);
+    put(h, crc32(h.data(), h.size()), 4);
+    return h;
+}
+
+uint32_t entryCrc(uint64_t salt, const uint8_t* typeAndPayload, size_t n)
+{
+    uint8_t s[8];
+    for (int i = 0; i < 8; ++i) s[i] = static_cast<uint8_t>(salt >> (8 * i));
+    return crc32(typeAndPayload, n, crc32(s, 8));
+}
+
+class EntryWriter {
+public:
+    EntryWriter(std::vector<uint8_t>& out, uint64_t salt) : out_(out), salt_(salt) {}
+    // Starts an entry; returns the payload buffer to fill.
+    std::vector<uint8_t>& begin(uint8_t type)
+    {
+        payload_.clear();
+        payload_.push_back(type);
+        return payload_;
+    }
+    void end()
+    {
+        put(out_, payload_.size() - 1, 4);
+        out_.insert(out_.end(), payload_.begin(), payload_.end());
+        put(out_, entryCrc(salt_, payload_.data(), payload_.size()), 4);
+        ++count_;
+    }
+    uint32_t count() const { return count_; }
+
+private:
+    std::vector<uint8_t>& out_;
+    uint64_t salt_;
+    std::vector<uint8_t> payload_;
+    uint32_t count_ = 0;
+};
+
+} // namespace
+
+std::vector<uint8_t> encodeJournal(uint64_t salt, const std::vector<const ImageChanges*>& files)
+{
+    std::vector<uint8_t> out(journalHeaderSize, 0);
+    EntryWriter w(out, salt);
+    uint32_t ordinal = 0;
+    for (const ImageChanges* rec : files) {
+        const std::string name = fileNameOf(rec->image->path());
+        auto& p = w.begin(fileEntry);
+        put(p, name.size(), 2);
+        p.insert(p.end(), name.begin(), name.end());
+        p.push_back(rec->existed ? 1 : 0);
+        put(p, rec->originalSize, 8);
+        w.end();
+        for (const auto& [page, before] : rec->pages) {
+            if (before.empty()) continue;
+            auto& q = w.begin(pageEntry);
+            put(q, ordinal, 4);
+            put(q, page * pageSize, 8);
+            put(q, before.size(), 4);
+            q.insert(q.end(), before.begin(), before.end());
+            w.end();
+        }
+        ++ordinal;
+    }
+    const std::vector<uint8_t> h = header(1, w.count(), salt);
+    std::memcpy(out.data(), h.data(), h.size());
+    return out;
+}
+
+std::vector<uint8_t> coldJournalHeader() { return header(0, 0, 0); }
+
+namespace {
+
+// Parses one entry's payload into the journal; false when it makes no sense.
+bool takeEntry(ParsedJournal& j, uint8_t type, const uint8_t* p, size_t n)
+{
+    if (type == fileEntry) {
+        if (n < 2) return false;
+        const size_t len = get(p, 2);
+        if (n != 2 + len + 1 + 8 || len == 0) return false;
+        std::string name(reinterpret_cast<const char*>(p + 2), len);
+        // Only plain names of files in the journal's own folder are accepted.
+        if (name == "." || name == ".." || name.find('/') != std::string::npos
+            || name.find('\\') != std::string::npos || name.find('\0') != std::string::npos)
+            return false;
+        FileBefore f;
+        f.path = name;
+        f.existed = p[2 + len] != 0;
+        f.size = get(p + 3 + len, 8);
+        j.files.push_back(std::move(f));
+        return true;
+    }
+    if (type == pageEntry) {
+        if (n < 16) return false;
+        const uint64_t file = get(p, 4), off = get(p + 4, 8), len = get(p + 12, 4);
+        if (file >= j.files.size() || n != 16 + len) return false;
+        if (off + len > j.files[file].size) return false;
+        j.pageBytes.emplace_back(p + 16, p + 16 + len);
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+ParsedJournal parseJournal(const std::vector<uint8_t>& bytes)
+{
+    ParsedJournal j;
+    if (bytes.size() < journalHeaderSize || std::memcmp(bytes.data(), magic, 8) != 0) return j;
+    if (get(bytes.data() + 28, 4) != crc32(bytes.data(), 28)) return j;
+    if (get(bytes.data() + 8, 4) != 1) return j;
+    j.hot = true;
+    const uint64_t count = get(bytes.data() + 12, 4), salt = get(bytes.data() + 16, 8);
+    // Page entries refer to their file by ordinal; remember which file each belongs to.
+    std::vector<std::pair<size_t, uint64_t>> pageOwners;
+    size_t pos = journalHeaderSize;
+    for (uint64_t i = 0; i < count; ++i) {
+        if (bytes.size() - pos < 9) break;
+        const uint64_t len = get(bytes.data() + pos, 4);
+        if (len > bytes.size() - pos - 9) break;
+        const uint8_t* typeAndPayload = bytes.data() + pos + 4;
+        if (get(typeAndPayload + 1 + len, 4) != entryCrc(salt, typeAndPayload, len + 1)) break;
+        const size_t pagesBefore = j.pageBytes.size();
+        if (!takeEntry(j, typeAndPayload[0], typeAndPayload + 1, len)) break;
+        if (j.pageBytes.size() > pagesBefore)
+            pageOwners.emplace_back(get(typeAndPayload + 1, 4), get(typeAndPayload + 5, 8));
+        pos += 9 + len;
+    }
+    for (size_t k = 0; k < pageOwners.size(); ++k)
+        j.files[pageOwners[k].first].pages.emplace_back(pageOwners[k].second, &j.pageBytes[k]);
+    return j;
+}
+
+void restoreFiles(FileSystem& fs, const std::string& dir, const std::vector<FileBefore>& files)
+{
+    bool folderChanged = false;
+    for (const FileBefore& f : files) {
+        const std::string path = f.path.find('/') == std::string::npos ? joinPath(dir, f.path) : f.path;
+        if (!f.existed) {
+            if (fs.exists(path)) {
+                fs.remove(path);
+                folderChanged = true;
+            }
+            continue;
+        }
+        if (!fs.exists(path)) folderChanged = true;
+        auto file = fs.open(path, OpenMode::CreateOrOpen);
+        for (const auto& [off, bytes] : f.pages) file->write(off, bytes->data(), bytes->size());
+        if (file->size() != f.size) file->truncate(f.size);
+        file->sync();
+    }
+    if (folderChanged) fs.syncDirectory(dir);
+}
+
+std::string journalPath(FileSystem& fs, const std::string& dir)
+{
+    return resolveCaseInsensitive(fs, joinPath(dir, "TREVO.JNL"));
+}
+
+bool recoverJournal(FileSystem& fs, const std::string& dir)
+{
+    const std::string path = journalPath(fs, dir);
+    if (!fs.exists(path)) return false;
+    std::vector<uint8_t> bytes;
+    {
+        auto file = fs.open(path, OpenMode::ReadOnly);
+        bytes.resize(file->size());
+        bytes.resize(file->read(0, bytes.data(), bytes.size()));
+    }
+    ParsedJournal j = parseJournal(bytes);
+    if (!j.hot) return false;
+    restoreFiles(fs, dir, j.files);
+    auto file = fs.open(path, OpenMode::ReadWrite);
+    const std::vector<uint8_t> cold = coldJournalHeader();
+    file->write(0, cold.data(), cold.size());
+    file->sync();
+    return true;
+}
+
+} // namespace trevo::engine::detail
