@@ -16,7 +16,7 @@ DbfFileInfo DbfTable::info() const
     const Impl& im = *impl_;
     DbfFileInfo i;
     i.versionByte = im.header.version;
-    i.updateYear = im.header.year + 1900;
+    i.updateYear = im.header.year < 80 ? 2000 + im.header.year : 1900 + im.header.year;
     i.updateMonth = im.header.month;
     i.updateDay = im.header.day;
     i.headerRecordCount = im.header.recordCount;
