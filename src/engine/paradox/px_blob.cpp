@@ -1,0 +1,85 @@
+#include "paradox/px_blob.h"
+
+#include "core/error.h"
+#include "paradox/px_values.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace trevo::engine::paradox {
+namespace {
+
+[[noreturn]] void damaged(const std::string& mbName, const std::string& what)
+{
+    throw FormatError("Memodatei '" + mbName + "' ist beschädigt: " + what);
+}
+
+std::string fromBlock2(const Bytes& mb, size_t off, uint32_t length, const std::string& name)
+{
+    if (off + 9 > mb.size() || mb[off] != 2) damaged(name, "Block erwartet bei " + std::to_string(off));
+    const size_t chunks = getLe16(&mb[off + 1]);
+    if (9 + size_t{length} > chunks * kMbChunk || off + 9 + length > mb.size())
+        damaged(name, "Länge eines Eintrags passt nicht zum Block");
+    return std::string(reinterpret_cast<const char*>(&mb[off + 9]), length);
+}
+
+std::string fromBlock3(const Bytes& mb, size_t off, unsigned slot, uint32_t length,
+                       const std::string& name)
+{
+    if (slot >= 64 || off + kMbChunk > mb.size() || mb[off] != 3)
+        damaged(name, "Unterblock erwartet bei " + std::to_string(off));
+    const uint8_t* s = &mb[off + 12 + 5 * slot];
+    const size_t dataOff = size_t{s[0]} * 16;
+    const size_t room = size_t{s[1]} * 16;
+    if (dataOff < 12 + 5 * 64 || length > room || dataOff + length > kMbChunk)
+        damaged(name, "Eintrag " + std::to_string(slot) + " liegt außerhalb des Blocks");
+    return std::string(reinterpret_cast<const char*>(&mb[off + dataOff]), length);
+}
+
+} // namespace
+
+std::string readBlobField(const PxField& field, const uint8_t* p, const Bytes* mb,
+                          const std::string& mbName)
+{
+    const size_t leader = field.size - 10;
+    const BlobPointer ptr = readBlobPointer(p + leader);
+    if (ptr.length <= leader) return std::string(reinterpret_cast<const char*>(p), ptr.length);
+    if (!mb) throw FormatError("Memodatei '" + mbName + "' fehlt");
+    const size_t off = ptr.offsetAndIndex & 0xFFFFFF00u;
+    const unsigned slot = ptr.offsetAndIndex & 0xFFu;
+    if (off == 0) damaged(mbName, "Verweis auf den Dateikopf");
+    if (slot == 0xFF) return fromBlock2(*mb, off, ptr.length, mbName);
+    return fromBlock3(*mb, off, slot, ptr.length, mbName);
+}
+
+MbWriter::MbWriter() : bytes_(kMbChunk, 0)
+{
+    bytes_[0] = 0;              // header block
+    putLe16(&bytes_[1], 1);     // one chunk
+}
+
+void MbWriter::writeField(const PxField& field, std::string_view value, uint8_t* p)
+{
+    const size_t leader = field.size - 10;
+    std::memset(p, 0, field.size);
+    std::memcpy(p, value.data(), std::min(leader, value.size()));
+    BlobPointer ptr;
+    ptr.length = static_cast<uint32_t>(value.size());
+    if (value.size() > leader) {
+        const size_t off = bytes_.size();
+        const size_t chunks = (9 + value.size() + kMbChunk - 1) / kMbChunk;
+        if (chunks > 0xFFFF || off > 0xFFFFFF00u) throw ValueError("Der Wert des Felds '" + field.name + "' ist zu groß");
+        bytes_.resize(off + chunks * kMbChunk, 0);
+        ++modification_;
+        bytes_[off] = 2;
+        putLe16(&bytes_[off + 1], static_cast<uint16_t>(chunks));
+        putLe32(&bytes_[off + 3], ptr.length);
+        putLe16(&bytes_[off + 7], modification_);
+        std::memcpy(&bytes_[off + 9], value.data(), value.size());
+        ptr.offsetAndIndex = static_cast<uint32_t>(off) | 0xFFu;
+        ptr.modification = modification_;
+    }
+    writeBlobPointer(p + leader, ptr);
+}
+
+} // namespace trevo::engine::paradox
