@@ -39,6 +39,18 @@ void checkFields(const PxTableInfo& info)
     }
 }
 
+// Values as they read back from the files: alpha texts without trailing blanks, and
+// empty texts as blanks.
+void normalize(const std::vector<PxField>& fields, Record& rec)
+{
+    rec.resize(fields.size());
+    for (size_t f = 0; f < fields.size(); ++f) {
+        if (!rec[f].isText()) continue;
+        if (fields[f].type == PxType::Alpha) rec[f] = Value::text(std::string(trimRight(rec[f].text())));
+        if (rec[f].text().empty()) rec[f] = Value::null();
+    }
+}
+
 } // namespace
 
 ParadoxTable::ParadoxTable(Storage& storage, std::string path)
@@ -146,7 +158,7 @@ uint32_t ParadoxTable::nextAutoIncrement() const
 
 size_t ParadoxTable::append(Record rec)
 {
-    rec.resize(fields().size());
+    normalize(fields(), rec);
     std::optional<double> assigned;
     for (size_t f = 0; f < fields().size(); ++f)
         if (fields()[f].type == PxType::AutoInc) {
@@ -169,7 +181,7 @@ size_t ParadoxTable::append(Record rec)
 
 size_t ParadoxTable::put(size_t pos, Record rec)
 {
-    rec.resize(fields().size());
+    normalize(fields(), rec);
     const Record& old = data_.records.at(pos);
     for (size_t f = 0; f < fields().size(); ++f)
         if (fields()[f].type == PxType::AutoInc) rec[f] = old[f];
