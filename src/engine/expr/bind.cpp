@@ -62,6 +62,7 @@ void bindColumn(NodePtr& p, const Scope& scope)
         for (size_t t = 0; t < visible; ++t) {
             const int f = findField(*scope.tables[t].fields, n.name);
             if (f < 0) continue;
+            if (found && scope.firstTableWins) break;
             if (++found > 1) nameError(n, "Mehrdeutige Spalte '" + n.name + "'");
             n.table = static_cast<int>(t);
             n.field = f;

@@ -23,6 +23,10 @@ struct Scope {
     // When >= 0 only the tables at slots below it are visible (an ON condition sees
     // the tables joined so far).
     int visibleUpTo = -1;
+    // An unqualified name that several tables have refers to the first of them (the
+    // rule of the program's own statements over comma-separated table lists, which
+    // rely on it); otherwise it is an error.
+    bool firstTableWins = false;
 };
 
 ValueType valueTypeOf(char fieldType);

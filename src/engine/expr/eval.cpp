@@ -34,8 +34,12 @@ const Value& ref(const Node& n, const EvalContext& ctx, Value& scratch)
     switch (n.kind) {
     case NodeKind::Column: {
         if (n.outputRef >= 0) return ctx.outputs[n.outputRef];
-        const Record* r = ctx.rows[n.table];
-        return r ? (*r)[n.field] : kNull;
+        if (ctx.rows) {
+            const Record* r = ctx.rows[n.table];
+            return r ? (*r)[n.field] : kNull;
+        }
+        const uint32_t r = ctx.recnos[n.table];
+        return r == kNoRecord ? kNull : (*ctx.columns[n.table][n.field])[r];
     }
     case NodeKind::Literal: return n.value;
     case NodeKind::Aggregate: return ctx.aggregates[n.aggIndex];
@@ -323,6 +327,7 @@ std::optional<Value> convertValue(const Value& v, ValueType to)
             return d;
         }
         if (v.isText()) {
+            if (trimRight(v.text()).find_first_not_of(' ') == std::string_view::npos) return Value::null(); // blank date
             if (auto d = parseDate(v.text())) return Value::date(*d);
         }
         return std::nullopt;
@@ -330,6 +335,7 @@ std::optional<Value> convertValue(const Value& v, ValueType to)
         if (v.isDate()) return Value::number(v.date());
         if (v.isLogical()) return Value::number(v.logical() ? 1 : 0);
         if (v.isText()) {
+            if (trimRight(v.text()).find_first_not_of(' ') == std::string_view::npos) return Value::null();
             if (auto n = parseNumber(v.text())) return Value::number(*n);
         }
         return std::nullopt;
@@ -337,6 +343,7 @@ std::optional<Value> convertValue(const Value& v, ValueType to)
         if (v.isNumber()) return Value::logical(v.number() != 0);
         if (v.isText()) {
             const std::string u = upperAscii(std::string(trimRight(v.text())));
+            if (u.find_first_not_of(' ') == std::string::npos) return Value::null();
             if (u == "TRUE" || u == "T" || u == "WAHR" || u == "J" || u == "Y") return Value::logical(true);
             if (u == "FALSE" || u == "F" || u == "FALSCH" || u == "N") return Value::logical(false);
         }

@@ -11,10 +11,17 @@
 
 namespace trevo::engine::expr {
 
+// Record number of a table that has no current record (the missing side of a LEFT JOIN).
+constexpr uint32_t kNoRecord = 0xFFFFFFFFu;
+
 struct EvalContext {
-    // Slot i holds the current record of the scope's table i; nullptr reads as all NULL
-    // (the missing side of a LEFT JOIN).
+    // Either records: slot i holds the current record of the scope's table i; nullptr
+    // reads as all NULL (the missing side of a LEFT JOIN) ...
     const Record* const* rows = nullptr;
+    // ... or columns: columns[i][f] holds field f of table i by record number, and
+    // recnos[i] the current record number of table i (kNoRecord: all NULL).
+    const std::vector<Value>* const* const* columns = nullptr;
+    const uint32_t* recnos = nullptr;
     // Values of the aggregates of the current group (Node::aggIndex).
     const Value* aggregates = nullptr;
     // Values of the output columns of the current row (Node::outputRef).

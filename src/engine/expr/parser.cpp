@@ -218,10 +218,6 @@ private:
         if (ts_.peek().isSymbol("-")) {
             const Token& t = ts_.next();
             NodePtr a = parseUnary();
-            if (a->kind == NodeKind::Literal && a->value.isNumber()) { // -5 stays one literal
-                a->value = Value::number(-a->value.number());
-                return a;
-            }
             auto n = node(NodeKind::Negate, t);
             n->args.push_back(std::move(a));
             return n;

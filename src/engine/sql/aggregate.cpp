@@ -1,0 +1,87 @@
+#include "sql/aggregate.h"
+
+namespace trevo::engine::sql {
+
+void aggregateRow(const AggSpec& spec, AggState& st, const expr::EvalContext& ctx)
+{
+    if (spec.kind == AggKind::CountStar) {
+        ++st.count;
+        return;
+    }
+    if (spec.kind == AggKind::First) {
+        if (!st.has) {
+            st.value = expr::evaluate(*spec.arg, ctx);
+            st.has = true;
+        }
+        return;
+    }
+    Value v = expr::evaluate(*spec.arg, ctx);
+    if (expr::isNullish(v)) return;
+    if (spec.distinct) {
+        if (!st.seen) st.seen = std::make_unique<std::unordered_set<Value, ValueKeyHash, ValueKeyEqual>>();
+        if (!st.seen->insert(v).second) return;
+    }
+    switch (spec.kind) {
+    case AggKind::Count: ++st.count; break;
+    case AggKind::Sum:
+    case AggKind::Avg: {
+        auto n = expr::convertValue(v, ValueType::Number);
+        if (!n || n->isNull()) return;
+        st.sum += n->number();
+        ++st.count;
+        break;
+    }
+    case AggKind::Min:
+    case AggKind::Max: {
+        if (!st.has) {
+            st.value = std::move(v);
+            st.has = true;
+            break;
+        }
+        const int c = orderCompare(v, st.value);
+        if ((spec.kind == AggKind::Min && c < 0) || (spec.kind == AggKind::Max && c > 0)) st.value = std::move(v);
+        break;
+    }
+    default: break;
+    }
+}
+
+Value aggregateResult(const AggSpec& spec, const AggState& st)
+{
+    switch (spec.kind) {
+    case AggKind::CountStar:
+    case AggKind::Count: return Value::number(static_cast<double>(st.count));
+    case AggKind::Sum: return st.count ? Value::number(st.sum) : Value::null();
+    case AggKind::Avg: return st.count ? Value::number(st.sum / static_cast<double>(st.count)) : Value::null();
+    case AggKind::Min:
+    case AggKind::Max:
+    case AggKind::First: return st.has ? st.value : Value::null();
+    }
+    return Value::null();
+}
+
+size_t GroupKeyHash::operator()(const std::vector<Value>& key) const
+{
+    size_t h = 0x12345;
+    ValueKeyHash vh;
+    for (const auto& v : key) h = h * 1000003u ^ vh(v);
+    return h;
+}
+
+bool GroupKeyEqual::operator()(const std::vector<Value>& a, const std::vector<Value>& b) const
+{
+    if (a.size() != b.size()) return false;
+    ValueKeyEqual eq;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (!eq(a[i], b[i])) return false;
+    return true;
+}
+
+int orderCompare(const Value& a, const Value& b)
+{
+    if (a.isNull() || b.isNull()) return static_cast<int>(!a.isNull()) - static_cast<int>(!b.isNull());
+    if (auto c = expr::compareValues(a, b, false)) return *c;
+    return static_cast<int>(a.type()) - static_cast<int>(b.type());
+}
+
+} // namespace trevo::engine::sql

@@ -1,0 +1,31 @@
+#pragma once
+// The local SQL dialect: statements as the program builds them, run against the
+// table files of a database.
+//
+//   QueryResult r = sql::execute(db, db.session(), text, dataFolder);
+//
+// A SELECT gives its rows; every other statement the number of records it changed.
+// Each statement is atomic: it runs inside Session::atomically, so outside a
+// transaction it is committed durably or not at all, and inside the session's
+// transaction it belongs to that transaction. "EXPLAIN <statement>" gives the plan.
+#include "database.h"
+#include "sql/result.h"
+
+#include <string>
+#include <string_view>
+
+namespace trevo::engine::sql {
+
+// Throws EngineError (expr::SqlError for faults of the statement) with a German text.
+QueryResult execute(Database& db, Session& session, std::string_view text, const std::string& workingFolder);
+
+// A value pasted into a statement text: the quote character around it and every
+// quote character inside doubled, so a name like O"Brien or a search text with a
+// quote stays one literal and cannot change the statement.
+std::string quoted(std::string_view value, char quote = '"');
+
+// Prepared statements are kept by their text (literal values aside); tests clear them.
+void clearStatementCache();
+size_t statementCacheSize();
+
+} // namespace trevo::engine::sql
