@@ -33,9 +33,21 @@ std::shared_ptr<DbfTable> Database::table(const std::string& path)
 {
     const std::string key = tableKey(fs_, path);
     auto it = tables_.find(key);
-    if (it != tables_.end()) return it->second;
+    if (it != tables_.end()) {
+        // A table whose creation was rolled back has no file any more.
+        if (storage_.exists(it->second->path())) return it->second;
+        tables_.erase(it);
+    }
     auto t = DbfTable::open(storage_, resolveCaseInsensitive(fs_, normalizePath(path)));
     tables_.emplace(key, t);
+    return t;
+}
+
+std::shared_ptr<DbfTable> Database::createTable(const std::string& path, const std::vector<FieldDef>& fields,
+                                                DbfVersion version, uint8_t languageDriver)
+{
+    auto t = DbfTable::create(storage_, normalizePath(path), fields, version, languageDriver);
+    tables_[tableKey(fs_, path)] = t;
     return t;
 }
 

@@ -24,6 +24,11 @@ public:
 
     // The open table of that path (matched without regard to case), opened on first use.
     std::shared_ptr<DbfTable> table(const std::string& path);
+    // Creates a new table (inside an atomic scope) and registers it, so that table()
+    // returns this very object. Tables are opened through the database only: two table
+    // objects over one file would not see each other's changes.
+    std::shared_ptr<DbfTable> createTable(const std::string& path, const std::vector<FieldDef>& fields,
+                                          DbfVersion version = DbfVersion::DBase4, uint8_t languageDriver = 0x57);
     // Forgets the table so that the next table() call opens it again from the file.
     void closeTable(const std::string& path);
     void closeAll();

@@ -31,7 +31,6 @@ void MemoFile::readHeader(std::vector<DbfFault>& faults)
                                   " Bytes kürzer als ihr Kopf",
                               true});
             usable_ = false;
-            nextFree_ = 1;
             return;
         }
         const uint16_t bs = readU16(d + 20);
@@ -39,7 +38,6 @@ void MemoFile::readHeader(std::vector<DbfFault>& faults)
             faults.push_back({"die Memodatei '" + fileName_ + "' nennt die ungültige Blockgröße " + std::to_string(bs),
                               true});
             usable_ = false;
-            nextFree_ = 1;
             return;
         }
         blockSize_ = bs;
@@ -48,14 +46,8 @@ void MemoFile::readHeader(std::vector<DbfFault>& faults)
                               " Bytes kürzer als ihr Kopf",
                           true});
         usable_ = false;
-        nextFree_ = 1;
         return;
     }
-    // Appending starts behind everything the file holds, whatever the header says, so
-    // that a wrong header can never make a new memo overwrite an old one.
-    const uint64_t blocksInFile = (size + blockSize_ - 1) / blockSize_;
-    const uint64_t next = std::max<uint64_t>({blocksInFile, 1});
-    nextFree_ = next > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<uint32_t>(next);
 }
 
 void MemoFile::initialize(FileImage& image, MemoKind kind, const std::string& tableBaseName, uint16_t blockSize)
@@ -76,7 +68,6 @@ void MemoFile::initialize(FileImage& image, MemoKind kind, const std::string& ta
 void MemoFile::reset(const std::string& tableBaseName)
 {
     initialize(*image_, kind_, tableBaseName, blockSize_);
-    nextFree_ = 1;
     usable_ = true;
 }
 
@@ -107,6 +98,15 @@ std::optional<std::string> MemoFile::read(uint32_t block, std::string* fault) co
     std::string text(reinterpret_cast<const char*>(d + off + kDb4HeadLength), len - kDb4HeadLength);
     while (!text.empty() && text.back() == 0x1A) text.pop_back();
     return text;
+}
+
+uint32_t MemoFile::nextFree() const
+{
+    // Appending starts behind everything the file holds, whatever its header says, so a
+    // wrong header can never make a new memo overwrite an old one. Memos are padded to
+    // whole blocks, so the size tells exactly where the next one goes.
+    const uint64_t blocks = std::max<uint64_t>((image_->size() + blockSize_ - 1) / blockSize_, 1);
+    return blocks > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<uint32_t>(blocks);
 }
 
 uint64_t MemoFile::spanOf(uint32_t block) const
@@ -159,12 +159,11 @@ uint32_t MemoFile::write(uint32_t oldBlock, std::string_view bytes)
         return oldBlock;
     }
     const uint64_t blocks = (memo.size() + blockSize_ - 1) / blockSize_;
-    const uint32_t block = nextFree_;
+    const uint32_t block = nextFree();
     memo.resize(blocks * blockSize_, '\0');
     image_->write(static_cast<uint64_t>(block) * blockSize_, memo.data(), memo.size());
-    nextFree_ = static_cast<uint32_t>(block + blocks);
     uint8_t head[4];
-    writeU32(head, nextFree_);
+    writeU32(head, static_cast<uint32_t>(block + blocks));
     image_->write(0, head, 4);
     return block;
 }

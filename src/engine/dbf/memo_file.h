@@ -29,7 +29,7 @@ public:
 
     MemoKind kind() const { return kind_; }
     uint16_t blockSize() const { return blockSize_; }
-    uint32_t nextFree() const { return nextFree_; }
+    uint32_t nextFree() const; // the block a new memo starts on
     const std::string& fileName() const { return fileName_; }
     FileImage& image() { return *image_; }
     bool usable() const { return usable_; }
@@ -57,7 +57,6 @@ private:
     MemoKind kind_;
     std::string fileName_;
     uint16_t blockSize_ = kDefaultBlockSize;
-    uint32_t nextFree_ = 1;
     bool usable_ = true;
 };
 

@@ -457,3 +457,39 @@ TEST_F(DbfTableTest, MissingMemoFileIsAFaultNotACrash)
 
 } // namespace
 } // namespace trevo::engine
+
+namespace trevo::engine {
+namespace {
+
+TEST_F(DbfTableTest, CreatedTablesAreRegisteredAndVanishWithARolledBackCreation)
+{
+    auto t = db->session().atomically([&] { return db->createTable(dir.file("Neu.dbf"), {{"A", 'C', 5, 0}}); });
+    EXPECT_EQ(db->table(dir.file("NEU.DBF")), t);
+    Session& s = db->session("SonstigeSession");
+    s.startTransaction();
+    auto gone = s.atomically([&] { return db->createTable(dir.file("WEG.DBF"), {{"BEM", 'M', 10, 0}}); });
+    s.atomically([&] { gone->append({Value::text("nie gespeichert")}); });
+    EXPECT_EQ(db->table(dir.file("weg.dbf")), gone);
+    s.rollback();
+    EXPECT_FALSE(std::filesystem::exists(dir.file("WEG.DBF")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("WEG.DBT")));
+    EXPECT_THROW(db->table(dir.file("WEG.DBF")), EngineError);
+}
+
+TEST_F(DbfTableTest, MemoAppendsBehindEverythingWhateverTheHeaderSays)
+{
+    auto t = create("TERMPLAN.DBF", {{"BEM", 'M', 10, 0}}, DbfVersion::DBase3);
+    append(*t, {Value::text(std::string(1500, 'a'))});
+    db->closeAll();
+    auto memo = readBytes(dir.file("TERMPLAN.DBT"));
+    memo[0] = 1; // next free block claims the first memo's place
+    writeBytes(dir.file("TERMPLAN.DBT"), memo);
+    t = reopen("TERMPLAN.DBF");
+    append(*t, {Value::text("zweites")});
+    t = reopen("TERMPLAN.DBF");
+    EXPECT_EQ(t->get(0, 0).text(), std::string(1500, 'a'));
+    EXPECT_EQ(t->get(1, 0).text(), "zweites");
+}
+
+} // namespace
+} // namespace trevo::engine
