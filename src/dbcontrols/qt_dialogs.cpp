@@ -25,7 +25,7 @@ QMessageBox::Icon iconOf(BoxKind kind)
 
 QString boxTitle()
 {
-    const QString name = QApplication::applicationDisplayName();
+    const QString name = QApplication::applicationName();
     return name.isEmpty() ? QStringLiteral("Trevo") : name;
 }
 

@@ -1,0 +1,36 @@
+// Trevo: the bookkeeping program of a nine-pin bowling club.
+#include "application.h"
+#include "main_window.h"
+#include "program_paths.h"
+#include "startup.h"
+#include "startup_seams.h"
+#include "window_registry.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QScreen>
+#include <QTranslator>
+
+int main(int argc, char** argv)
+{
+    using namespace trevo::shell;
+    Application app(argc, argv);
+    Application::setApplicationName(QStringLiteral("Trevo"));
+    Application::setApplicationVersion(QStringLiteral("1.14"));
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        Application::installTranslator(&qtTexts);
+
+    ProgramPaths paths = ProgramPaths::ofProgram();
+    DefaultOptions options;
+    WindowRegistry& registry = WindowRegistry::instance();
+    MainForm1 mainWindow(registry);
+    QObject::connect(&mainWindow, &MainForm1::programEnds, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+
+    Startup startup(mainWindow, paths, options, nullptr, registry);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!startup.run(screen ? screen->geometry().width() : 800)) return 0;
+    return Application::exec();
+}

@@ -1,0 +1,133 @@
+// The calendar dialog, the about box, the help window and the start window.
+#include "shell_fixture.h"
+
+#include "about_box.h"
+#include "calendar_dialog.h"
+#include "help_window.h"
+#include "start_window.h"
+
+#include <QCalendarWidget>
+#include <QFile>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace trevo::shell;
+using namespace trevo::shell::test;
+
+namespace {
+
+// Runs `action` on the modal dialog as soon as it is shown.
+void whenShown(QDialog* dialog, std::function<void()> action)
+{
+    QTimer::singleShot(0, dialog, [dialog, action] {
+        ASSERT_TRUE(dialog->isVisible());
+        action();
+    });
+}
+
+} // namespace
+
+TEST(Kalenderform, OkReturnsTheChosenDateAndHidesTheDialog)
+{
+    ShellFixture f;
+    Kalenderform* calendar = f.main->calendar();
+    EXPECT_EQ(calendar->windowTitle(), "Datum");
+    calendar->Calendar1->setSelectedDate(QDate(2024, 3, 9));
+    whenShown(calendar, [calendar] { calendar->OKBtn->click(); });
+    EXPECT_EQ(f.main->DatumWaehlen(), "09.03.2024");
+    EXPECT_FALSE(calendar->isVisible());
+    EXPECT_EQ(f.main->calendar(), calendar) << "kept, not freed";
+}
+
+TEST(Kalenderform, CancelReturnsEmptyText)
+{
+    ShellFixture f;
+    Kalenderform* calendar = f.main->calendar();
+    whenShown(calendar, [calendar] { calendar->CancelBtn->click(); });
+    EXPECT_EQ(f.main->DatumWaehlen(), "");
+    whenShown(calendar, [calendar] { calendar->reject(); });
+    EXPECT_EQ(f.main->DatumWaehlen(), "");
+}
+
+TEST(Kalenderform, ActivatingADayClosesWithOk)
+{
+    ShellFixture f;
+    Kalenderform* calendar = f.main->calendar();
+    whenShown(calendar, [calendar] {
+        calendar->Calendar1->setSelectedDate(QDate(2023, 12, 31));
+        emit calendar->Calendar1->activated(QDate(2023, 12, 31));
+    });
+    EXPECT_EQ(f.main->DatumWaehlen(), "31.12.2023");
+}
+
+TEST(AboutForm, ModalWhiteBoxWithOk)
+{
+    AboutForm about;
+    EXPECT_EQ(about.windowTitle(), "Über Trevo");
+    EXPECT_EQ(about.size(), QSize(365, 190));
+    EXPECT_EQ(about.palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_TRUE(about.isModal());
+    EXPECT_FALSE(about.windowFlags() & Qt::WindowCloseButtonHint);
+    whenShown(&about, [&about] { about.OKButton->click(); });
+    EXPECT_EQ(about.exec(), QDialog::Accepted);
+}
+
+TEST(HelpWindow, TheTopicsOfTheProgramHavePages)
+{
+    ShellFixture f;
+    f.main->menuAction("Hilfe")->trigger();
+    HelpWindow* help = f.main->helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->browser()->source().toString(), "qrc:/hilfe/trevo/80001.html");
+    EXPECT_TRUE(help->browser()->toPlainText().contains("Trevo im Überblick"));
+
+    f.main->Hilfe("TREVO.HLP", 80150);
+    EXPECT_TRUE(help->browser()->toPlainText().contains("Kegelabend"));
+    f.main->menuAction("Hilfe zum Reportgenerator")->trigger();
+    EXPECT_EQ(help->browser()->source().toString(), "qrc:/hilfe/qrduser/90001.html");
+    EXPECT_TRUE(help->browser()->toPlainText().contains("Druckformulare"));
+}
+
+TEST(HelpWindow, EveryLinkOfTheContentsLeadsToAPage)
+{
+    ShellFixture f;
+    f.main->Hilfe("TREVO.HLP", 80000);
+    QFile contents(":/hilfe/trevo/80000.html");
+    ASSERT_TRUE(contents.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(contents.readAll());
+    int links = 0;
+    for (qsizetype at = html.indexOf("href=\""); at >= 0; at = html.indexOf("href=\"", at + 1)) {
+        const qsizetype end = html.indexOf('"', at + 6);
+        QString target = html.mid(at + 6, end - at - 6);
+        target = target.startsWith("qrc:") ? target.mid(3) : ":/hilfe/trevo/" + target;
+        EXPECT_TRUE(QFile::exists(target)) << target.toStdString();
+        ++links;
+    }
+    EXPECT_GE(links, 6);
+}
+
+TEST(HelpWindow, ATopicWithoutPageShowsANotice)
+{
+    HelpWindow help;
+    help.showTopic("TREVO.HLP", 81234);
+    EXPECT_TRUE(help.browser()->toPlainText().contains("keine Hilfeseite"));
+    EXPECT_EQ(HelpWindow::pagePath("QRDUSER.HLP", 90001), ":/hilfe/qrduser/90001.html");
+    EXPECT_EQ(HelpWindow::pagePath(".\\Trevo.hlp", 80001), ":/hilfe/trevo/80001.html");
+}
+
+TEST(StartWindow, StepTextAndProgress)
+{
+    StartWindow start;
+    EXPECT_EQ(start.windowTitle(), "Trevo");
+    EXPECT_EQ(start.size(), QSize(462, 178));
+    EXPECT_TRUE(start.windowFlags() & Qt::WindowStaysOnTopHint);
+    start.StartSchritt("Datenbank öffnen");
+    start.setProgress(24);
+    EXPECT_EQ(start.stepText(), "Datenbank öffnen");
+    EXPECT_EQ(start.progress(), 24);
+}

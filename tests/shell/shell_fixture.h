@@ -1,0 +1,56 @@
+#pragma once
+// A main window with a registry of probe windows, answered by the scripted dialogs.
+#include "child_window.h"
+#include "main_window.h"
+#include "scripted_dialogs.h"
+#include "window_codes.h"
+#include "window_registry.h"
+
+#include <QMenu>
+
+#include <vector>
+
+namespace trevo::shell::test {
+
+// A child window that records what the shell does with it.
+class ProbeWindow : public ChildWindow {
+public:
+    ProbeWindow(ShellServices& shell, int code) : ChildWindow(shell), code(code)
+    {
+        setWindowTitle(windowCaption(code));
+        auto* menu = new QMenu(QStringLiteral("&Eingabe"), this);
+        menu->addAction(QStringLiteral("&Neueingabe"));
+        setMenus({menu});
+    }
+    void Lotsenbefehl(int command) override { commands.push_back(command); }
+    void FormActivate() override { ++activations; }
+
+    int code;
+    std::vector<int> commands;
+    int activations = 0;
+};
+
+struct ShellFixture {
+    controls::ScriptedDialogs script;
+    controls::DialogsScope scope{script};
+    WindowRegistry registry;
+    std::unique_ptr<MainForm1> main;
+    int created = 0;
+
+    explicit ShellFixture(std::initializer_list<int> codes = {1, 5, 6, 13, 14, 100})
+    {
+        for (int code : codes)
+            registry.addWindow(code, [this, code](ShellServices& s) -> ChildWindow* {
+                ++created;
+                return new ProbeWindow(s, code);
+            });
+        main = std::make_unique<MainForm1>(registry);
+        main->show();
+    }
+
+    ProbeWindow* probe(int code) { return static_cast<ProbeWindow*>(main->Fensterobjekt(code)); }
+    int activeCode() { return main->activeCode(); }
+    std::vector<int> history() { return main->history().entries(); }
+};
+
+} // namespace trevo::shell::test
