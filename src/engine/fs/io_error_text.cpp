@@ -26,6 +26,7 @@ std::string germanErrorText(int err)
     case EBUSY: return "Datei wird gerade benutzt";
     case EFBIG: return "Datei zu groß";
     case EINVAL: return "Ungültiges Argument";
+    case EBADF: return "Datei ist nur zum Lesen geöffnet";
     case ENOMEM: return "Nicht genügend Arbeitsspeicher";
     case EXDEV: return "Verschieben zwischen Datenträgern nicht möglich";
     default: return "Systemfehler " + std::to_string(err);

@@ -14,14 +14,21 @@ using detail::FileBefore;
 using detail::ImageChanges;
 using detail::pageSize;
 
-namespace {
+namespace detail {
 
+// What one commit does in one folder.
 struct FolderWork {
     std::string dir;
     std::vector<const ImageChanges*> files;
-    bool journalStarted = false;
-    bool folderChanged = false; // files created or removed
+    std::vector<uint8_t> journal; // as written
+    bool folderChanged = false;   // files created or removed
 };
+
+} // namespace detail
+
+using detail::FolderWork;
+
+namespace {
 
 // Writes the current bytes of the changed pages, cuts the file to the image's size, flushes.
 void writeChanges(FileSystem& fs, const ImageChanges& rec)
@@ -56,12 +63,26 @@ std::vector<FileBefore> beforeStates(const std::vector<const ImageChanges*>& fil
     return out;
 }
 
-void markCold(FileSystem& fs, const std::string& dir)
+// Overwrites the start of the folder's journal (header and salt block) and flushes it.
+void writePrefix(FileSystem& fs, const std::string& dir, const uint8_t* prefix)
 {
     auto journal = fs.open(detail::journalPath(fs, dir), OpenMode::ReadWrite);
-    const std::vector<uint8_t> cold = detail::coldJournalHeader();
-    journal->write(0, cold.data(), cold.size());
+    journal->write(0, prefix, detail::journalPrefixSize);
     journal->sync();
+}
+
+void markCold(FileSystem& fs, const std::string& dir)
+{
+    writePrefix(fs, dir, detail::coldJournalHeader().data());
+}
+
+void writeFolder(FileSystem& fs, const FolderWork& w)
+{
+    for (const ImageChanges* rec : w.files)
+        if (!rec->image->removed()) writeChanges(fs, *rec);
+    for (const ImageChanges* rec : w.files)
+        if (rec->image->removed() && rec->existed) fs.remove(rec->image->path());
+    if (w.folderChanged) fs.syncDirectory(w.dir);
 }
 
 } // namespace
@@ -75,7 +96,7 @@ void Storage::commitChanges(const std::vector<const ImageChanges*>& changes)
         FolderWork& w = work[keyOf(joinPath(dir, "x"))];
         w.dir = dir;
         w.files.push_back(rec);
-        if (!rec->existed || rec->image->removed_) w.folderChanged = true;
+        if (!rec->existed || rec->image->removed()) w.folderChanged = true;
     }
     // A folder whose earlier rollback failed is put right before anything new is written.
     for (auto& [key, w] : work) recoverFolder(w.dir);
@@ -84,10 +105,9 @@ void Storage::commitChanges(const std::vector<const ImageChanges*>& changes)
     try {
         for (auto& [key, w] : work) {
             Folders::State& state = folders_->of(w.dir);
-            const std::vector<uint8_t> bytes = detail::encodeJournal(++folders_->salt, w.files);
-            w.journalStarted = true;
+            w.journal = detail::encodeJournal(++folders_->salt, w.files);
             auto journal = fs_.open(detail::journalPath(fs_, w.dir), OpenMode::CreateOrOpen);
-            journal->write(0, bytes.data(), bytes.size());
+            journal->write(0, w.journal.data(), w.journal.size());
             journal->sync();
             if (!state.journalWritten) {
                 fs_.syncDirectory(w.dir);
@@ -97,7 +117,7 @@ void Storage::commitChanges(const std::vector<const ImageChanges*>& changes)
     } catch (...) {
         // The files are untouched; a journal left hot would only restore what is there.
         for (auto& [key, w] : work) {
-            if (!w.journalStarted) continue;
+            if (w.journal.empty()) continue;
             try {
                 markCold(fs_, w.dir);
             } catch (...) {
@@ -106,28 +126,39 @@ void Storage::commitChanges(const std::vector<const ImageChanges*>& changes)
         throw;
     }
 
-    // 2. The files, 3. the journals marked cold. On failure put the files back at once.
+    // 2. The files, 3. the journals marked cold.
     try {
-        for (auto& [key, w] : work) {
-            for (const ImageChanges* rec : w.files)
-                if (!rec->image->removed_) writeChanges(fs_, *rec);
-            for (const ImageChanges* rec : w.files)
-                if (rec->image->removed_ && rec->existed) fs_.remove(rec->image->path());
-            if (w.folderChanged) fs_.syncDirectory(w.dir);
-        }
+        for (auto& [key, w] : work) writeFolder(fs_, w);
         for (auto& [key, w] : work) markCold(fs_, w.dir);
     } catch (...) {
-        for (auto& [key, w] : work) {
-            Folders::State& state = folders_->of(w.dir);
-            try {
-                detail::restoreFiles(fs_, w.dir, beforeStates(w.files));
-                markCold(fs_, w.dir);
-            } catch (...) {
-                state.recovered = false; // replay the journal before the next change
-                state.hot = true;
-            }
-        }
+        putBack(work);
         throw;
+    }
+}
+
+// After a failure in the second or third step: the files go back to their state before the
+// commit, with the journal hot again while that happens (it may have been marked cold already).
+// Where that fails the journal stays hot and is replayed before the folder is used again.
+void Storage::putBack(std::map<std::string, FolderWork>& work)
+{
+    for (auto& [key, w] : work) {
+        Folders::State& state = folders_->of(w.dir);
+        try {
+            writePrefix(fs_, w.dir, w.journal.data());
+        } catch (...) {
+            // The journal may not be durably hot: better the files complete in either state
+            // than half put back. Nothing more is written here.
+            state.recovered = false;
+            state.hot = true;
+            continue;
+        }
+        try {
+            detail::restoreFiles(fs_, w.dir, beforeStates(w.files));
+            markCold(fs_, w.dir);
+        } catch (...) {
+            state.recovered = false;
+            state.hot = true;
+        }
     }
 }
 

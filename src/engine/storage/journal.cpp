@@ -4,6 +4,7 @@
 #include "storage/batch_impl.h"
 #include "storage/checksum.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace trevo::engine::detail {
@@ -73,7 +74,8 @@ private:
 
 std::vector<uint8_t> encodeJournal(uint64_t salt, const std::vector<const ImageChanges*>& files)
 {
-    std::vector<uint8_t> out(journalHeaderSize, 0);
+    std::vector<uint8_t> out(journalPrefixSize, 0);
+    for (int i = 0; i < 8; ++i) out[journalHeaderSize + i] = static_cast<uint8_t>(salt >> (8 * i));
     EntryWriter w(out, salt);
     uint32_t ordinal = 0;
     for (const ImageChanges* rec : files) {
@@ -100,7 +102,12 @@ std::vector<uint8_t> encodeJournal(uint64_t salt, const std::vector<const ImageC
     return out;
 }
 
-std::vector<uint8_t> coldJournalHeader() { return header(0, 0, 0); }
+std::vector<uint8_t> coldJournalHeader()
+{
+    std::vector<uint8_t> h = header(0, 0, 0);
+    h.resize(journalPrefixSize, 0);
+    return h;
+}
 
 namespace {
 
@@ -139,14 +146,23 @@ bool takeEntry(ParsedJournal& j, uint8_t type, const uint8_t* p, size_t n)
 ParsedJournal parseJournal(const std::vector<uint8_t>& bytes)
 {
     ParsedJournal j;
-    if (bytes.size() < journalHeaderSize || std::memcmp(bytes.data(), magic, 8) != 0) return j;
-    if (get(bytes.data() + 28, 4) != crc32(bytes.data(), 28)) return j;
-    if (get(bytes.data() + 8, 4) != 1) return j;
+    if (bytes.size() < journalPrefixSize) return j;
+    uint64_t count, salt;
+    const bool headerValid = std::memcmp(bytes.data(), magic, 8) == 0
+                             && get(bytes.data() + 28, 4) == crc32(bytes.data(), 28);
+    if (headerValid) {
+        if (get(bytes.data() + 8, 4) != 1) return j;
+        count = get(bytes.data() + 12, 4);
+        salt = get(bytes.data() + 16, 8);
+    } else {
+        count = UINT64_MAX;
+        salt = get(bytes.data() + journalHeaderSize, 8);
+        if (salt == 0) return j;
+    }
     j.hot = true;
-    const uint64_t count = get(bytes.data() + 12, 4), salt = get(bytes.data() + 16, 8);
     // Page entries refer to their file by ordinal; remember which file each belongs to.
     std::vector<std::pair<size_t, uint64_t>> pageOwners;
-    size_t pos = journalHeaderSize;
+    size_t pos = journalPrefixSize;
     for (uint64_t i = 0; i < count; ++i) {
         if (bytes.size() - pos < 9) break;
         const uint64_t len = get(bytes.data() + pos, 4);

@@ -2,12 +2,15 @@
 // The rollback journal of a folder. Layout (little-endian):
 //   header, 32 bytes: "TRVOJNL1", u32 state (1 hot, 0 cold), u32 entry count, u64 salt,
 //                     u32 reserved, u32 CRC-32 of the 28 bytes before it
+//   salt block, 8 bytes: the salt once more (zero once the journal is cold)
 //   entries:          u32 payload length, u8 type, payload, u32 CRC-32 of salt + type + payload
 //     type 1, a file: u16 name length, name (relative to the folder), u8 existed, u64 size before
 //     type 2, a page: u32 file ordinal, u64 offset, u32 length, the bytes before
 // The salt differs for every commit, so entries left over from an earlier journal never
 // pass the check. Reading stops at the first entry that fails it: the files were not
-// touched before the journal was complete and flushed.
+// touched before the journal was complete and flushed. A header that fails its own check
+// was torn while being marked cold (or hot again): the journal then counts as hot with the
+// salt of the salt block; the salt block is cleared together with the cold mark.
 #include "fs/file_system.h"
 
 #include <cstdint>
@@ -19,6 +22,7 @@ namespace trevo::engine::detail {
 struct ImageChanges;
 
 constexpr size_t journalHeaderSize = 32;
+constexpr size_t journalPrefixSize = journalHeaderSize + 8; // header and salt block
 
 // A file as it was before a batch: what a rollback writes back.
 struct FileBefore {
@@ -29,6 +33,7 @@ struct FileBefore {
 };
 
 std::vector<uint8_t> encodeJournal(uint64_t salt, const std::vector<const ImageChanges*>& files);
+// The first journalPrefixSize bytes that mark a journal cold.
 std::vector<uint8_t> coldJournalHeader();
 
 struct ParsedJournal {

@@ -81,12 +81,13 @@ Storage::Folders::State& Storage::Folders::of(const std::string& dir) { return b
 std::shared_ptr<FileImage> Storage::open(const std::string& path)
 {
     const std::string p = normalizePath(path);
-    recoverFolder(directoryOf(p));
     const std::string key = keyOf(p);
     if (auto image = lookup(key)) {
         if (image->removed_) throw EngineError(notFound(p));
         return image;
     }
+    // The files on disk count only once a hot journal of their folder is rolled back.
+    recoverFolder(directoryOf(p));
     const std::string real = resolveCaseInsensitive(fs_, p);
     if (!fs_.exists(real) || fs_.isDirectory(real)) throw EngineError(notFound(p));
     bool readOnly = false;
@@ -109,7 +110,6 @@ std::shared_ptr<FileImage> Storage::create(const std::string& path)
     if (!active_) throw std::logic_error("Datei '" + path + "' wird außerhalb einer atomaren Änderung angelegt");
     const std::string p = normalizePath(path);
     const std::string dir = directoryOf(p);
-    recoverFolder(dir);
     const std::string key = keyOf(p);
     if (auto image = lookup(key)) {
         if (!image->removed_) throw EngineError("Datei '" + p + "' existiert bereits");
@@ -117,6 +117,7 @@ std::shared_ptr<FileImage> Storage::create(const std::string& path)
         image->resize(0);
         return image;
     }
+    recoverFolder(dir);
     if (fs_.exists(resolveCaseInsensitive(fs_, p))) throw EngineError("Datei '" + p + "' existiert bereits");
     if (!fs_.isDirectory(dir)) throw EngineError("Ordner '" + dir + "' nicht gefunden");
     auto image = std::shared_ptr<FileImage>(new FileImage(*this, p, {}, false));
@@ -136,8 +137,8 @@ void Storage::remove(const std::string& path)
 bool Storage::exists(const std::string& path)
 {
     const std::string p = normalizePath(path);
-    recoverFolder(directoryOf(p));
     if (auto image = lookup(keyOf(p))) return !image->removed_;
+    recoverFolder(directoryOf(p));
     const std::string real = resolveCaseInsensitive(fs_, p);
     return fs_.exists(real) && !fs_.isDirectory(real);
 }

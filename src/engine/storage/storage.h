@@ -21,7 +21,8 @@ class Batch;
 class Storage;
 namespace detail {
 struct ImageChanges;
-}
+struct FolderWork;
+} // namespace detail
 
 class FileImage : public std::enable_shared_from_this<FileImage> {
 public:
@@ -29,6 +30,8 @@ public:
     uint64_t size() const { return bytes_.size(); }
     const uint8_t* data() const { return bytes_.data(); }
     bool readOnly() const { return readOnly_; }
+    // Removed inside an atomic scope whose batch has not ended yet.
+    bool removed() const { return removed_; }
 
     // Changes; allowed only inside an atomic scope (else std::logic_error).
     void write(uint64_t off, const void* src, size_t n); // grows the image when needed
@@ -96,6 +99,7 @@ private:
     static std::string keyOf(const std::string& path);
     // Journal, files, journal invalidated; on failure the files are as before and it throws.
     void commitChanges(const std::vector<const detail::ImageChanges*>& changes);
+    void putBack(std::map<std::string, detail::FolderWork>& work);
     std::shared_ptr<FileImage> lookup(const std::string& key);
     void forget(const FileImage& image);
 

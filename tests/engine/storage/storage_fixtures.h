@@ -1,0 +1,119 @@
+#pragma once
+// Helpers for storage tests: file states of a memory file system and a scenario runner
+// that replays a change against a crash or a fault at every write and sync point.
+#include "fs/fault_file_system.h"
+#include "storage/session.h"
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+
+namespace trevo::engine::test {
+
+using FileState = std::map<std::string, std::string>; // path -> bytes, journal left out
+
+inline FileState stateOf(const MemoryFileSystem& fs)
+{
+    FileState s;
+    for (const std::string& path : fs.files())
+        if (fileNameOf(path) != Storage::journalName) {
+            const auto bytes = fs.contents(path);
+            s[path] = std::string(bytes.begin(), bytes.end());
+        }
+    return s;
+}
+
+// Which files differ, for failure messages (the states themselves are too long to print).
+inline std::string differences(const FileState& a, const FileState& b)
+{
+    std::string out;
+    for (const auto& [path, bytes] : a) {
+        auto it = b.find(path);
+        if (it == b.end()) out += path + " nur links; ";
+        else if (it->second != bytes)
+            out += path + " (" + std::to_string(bytes.size()) + " / " + std::to_string(it->second.size()) + " Bytes); ";
+    }
+    for (const auto& [path, bytes] : b)
+        if (!a.count(path)) out += path + " nur rechts; ";
+    return out;
+}
+
+inline void putState(MemoryFileSystem& fs, const FileState& s)
+{
+    for (const auto& [path, bytes] : s) fs.putFile(path, bytes);
+}
+
+inline std::string textOf(const FileImage& image)
+{
+    return std::string(reinterpret_cast<const char*>(image.data()), image.size());
+}
+
+inline void put(FileImage& image, uint64_t off, const std::string& s) { image.write(off, s.data(), s.size()); }
+
+// A change against storage and one session, starting from a known file state.
+using Change = std::function<void(Storage&, Session&)>;
+
+// Runs the change on a fault-free memory file system: the state afterwards and the
+// number of write and sync points it passed.
+struct Reference {
+    FileState after;
+    uint64_t points = 0, writes = 0, syncs = 0;
+};
+
+inline Reference runClean(const FileState& before, const Change& change)
+{
+    MemoryFileSystem mem;
+    putState(mem, before);
+    FaultFileSystem fs(mem);
+    {
+        Storage storage(fs);
+        Session session(storage, "Terminsession1");
+        change(storage, session);
+    }
+    return {stateOf(mem), fs.points(), fs.writes(), fs.syncs()};
+}
+
+// The state after a new storage opened the folder again (rolling back a hot journal).
+inline FileState recovered(FileSystem& fs, const MemoryFileSystem& mem, const std::string& dir)
+{
+    Storage storage(fs);
+    storage.recoverFolder(dir);
+    return stateOf(mem);
+}
+
+inline FileState recovered(MemoryFileSystem& mem, const std::string& dir) { return recovered(mem, mem, dir); }
+
+inline FileState threeFiles()
+{
+    FileState s;
+    std::string a(10000, 'a'), b(3000, 'b'), c(100, 'c');
+    for (size_t i = 0; i < a.size(); ++i) a[i] = static_cast<char>('a' + i % 26);
+    s["/daten/TERMINE.DBF"] = a;
+    s["/daten/KEGLTERM.DBT"] = b;
+    s["/daten/SPIELKEG.DBF"] = c;
+    s["/daten/ANDERE.DBF"] = "bleibt wie es ist";
+    return s;
+}
+
+// One transaction over three files, with writes on several pages, growth and shrinking.
+inline void transactionOverThreeFiles(Storage& storage, Session& session)
+{
+    auto a = storage.open("/daten/termine.dbf");
+    auto b = storage.open("/daten/KEGLTERM.DBT");
+    auto c = storage.open("/daten/SpielKeg.dbf");
+    session.startTransaction();
+    session.atomically([&] {
+        put(*a, 100, "Erster Abend");
+        put(*a, 5000, "zweite Seite");
+    });
+    session.atomically([&] { put(*b, 3000, std::string(6000, 'B')); });
+    session.atomically([&] {
+        c->resize(40);
+        put(*c, 38, "xyz");
+    });
+    session.atomically([&] { put(*a, 9990, std::string(20, 'Z')); });
+    session.commit();
+}
+
+} // namespace trevo::engine::test
