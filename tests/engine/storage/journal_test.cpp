@@ -1,0 +1,214 @@
+// The journal's own format: what a commit writes, and what reading accepts.
+#include "storage_fixtures.h"
+#include "storage/checksum.h"
+#include "storage/journal.h"
+
+#include <gtest/gtest.h>
+
+using namespace trevo::engine;
+using namespace trevo::engine::detail;
+using namespace trevo::engine::test;
+
+namespace {
+
+// The journal a change writes, caught by a power loss right after the journal was flushed
+// (the files are still untouched then).
+std::vector<uint8_t> journalOf(const FileState& before, const Change& change, size_t files = 2)
+{
+    for (uint64_t k = 1; k < 100; ++k) {
+        MemoryFileSystem mem;
+        putState(mem, before);
+        FaultFileSystem fs(mem);
+        fs.crashAt(k, CrashMode::DropUnsynced);
+        try {
+            Storage storage(fs);
+            Session session(storage, "S");
+            change(storage, session);
+        } catch (const SimulatedCrash&) {
+        }
+        if (stateOf(mem) != before) break;
+        const auto j = mem.contents("/daten/TREVO.JNL");
+        if (parseJournal(j).files.size() == files) return j;
+    }
+    ADD_FAILURE() << "no crash point with a complete journal";
+    return {};
+}
+
+FileState twoFiles()
+{
+    return {{"/daten/A.DBF", std::string(5000, 'a')}, {"/daten/B.DBF", std::string(300, 'b')}};
+}
+
+Change overwrite(const std::string& text)
+{
+    return [text](Storage& storage, Session& session) {
+        session.atomically([&] {
+            put(*storage.open("/daten/A.DBF"), 4090, text); // spans two pages
+            put(*storage.open("/daten/B.DBF"), 0, text);
+        });
+    };
+}
+
+// Start of every entry, and the end of the last.
+std::vector<size_t> entryBounds(const std::vector<uint8_t>& j)
+{
+    std::vector<size_t> out;
+    size_t pos = journalPrefixSize;
+    while (pos + 4 <= j.size()) {
+        out.push_back(pos);
+        const size_t len = j[pos] | j[pos + 1] << 8 | j[pos + 2] << 16 | static_cast<size_t>(j[pos + 3]) << 24;
+        pos += 9 + len;
+    }
+    out.push_back(pos);
+    return out;
+}
+
+std::string str(const std::vector<uint8_t>& v) { return {v.begin(), v.end()}; }
+
+} // namespace
+
+TEST(Journal, HoldsTheBeforeImagesOfEveryChangedFile)
+{
+    const std::vector<uint8_t> j = journalOf(twoFiles(), overwrite("0123456789"));
+    const ParsedJournal p = parseJournal(j);
+    ASSERT_TRUE(p.hot);
+    ASSERT_EQ(p.files.size(), 2u);
+    EXPECT_EQ(p.files[0].path, "A.DBF"); // relative to the journal's folder
+    EXPECT_EQ(p.files[1].path, "B.DBF");
+    EXPECT_TRUE(p.files[0].existed);
+    EXPECT_EQ(p.files[0].size, 5000u);
+    ASSERT_EQ(p.files[0].pages.size(), 2u);
+    EXPECT_EQ(p.files[0].pages[0].first, 0u);
+    EXPECT_EQ(str(*p.files[0].pages[0].second), std::string(4096, 'a'));
+    EXPECT_EQ(p.files[0].pages[1].first, 4096u);
+    EXPECT_EQ(str(*p.files[0].pages[1].second), std::string(5000 - 4096, 'a')); // cut at the old end
+    ASSERT_EQ(p.files[1].pages.size(), 1u);
+    EXPECT_EQ(str(*p.files[1].pages[0].second), std::string(300, 'b'));
+
+    std::vector<uint8_t> cold = j;
+    const auto prefix = coldJournalHeader();
+    std::copy(prefix.begin(), prefix.end(), cold.begin());
+    EXPECT_FALSE(parseJournal(cold).hot);
+}
+
+TEST(Journal, EveryTruncationYieldsAPrefixOfTheEntries)
+{
+    const std::vector<uint8_t> j = journalOf(twoFiles(), overwrite("0123456789"));
+    const ParsedJournal full = parseJournal(j);
+    size_t lastPages = 0;
+    for (size_t len = 0; len <= j.size(); ++len) {
+        const ParsedJournal p = parseJournal(std::vector<uint8_t>(j.begin(), j.begin() + len));
+        size_t pages = 0;
+        for (size_t f = 0; f < p.files.size(); ++f) {
+            EXPECT_EQ(p.files[f].size, full.files[f].size);
+            for (size_t k = 0; k < p.files[f].pages.size(); ++k, ++pages)
+                EXPECT_EQ(*p.files[f].pages[k].second, *full.files[f].pages[k].second);
+        }
+        EXPECT_GE(pages, lastPages);
+        lastPages = pages;
+    }
+    EXPECT_EQ(lastPages, 3u);
+}
+
+TEST(Journal, EntriesLeftFromAnEarlierCommitAreIgnored)
+{
+    // Two commits of the same shape write journals with entries at the same places.
+    const FileState before = twoFiles();
+    const std::vector<uint8_t> first = journalOf(before, overwrite("1111111111"));
+    const FileState between = runClean(before, overwrite("1111111111")).after;
+    const std::vector<uint8_t> second = journalOf(between, overwrite("2222222222"));
+    ASSERT_EQ(first.size(), second.size());
+    const std::vector<size_t> bounds = entryBounds(second);
+    ASSERT_EQ(bounds, entryBounds(first));
+    // Only the second journal's header and first two entries reached the disk.
+    std::vector<uint8_t> mixed(second.begin(), second.begin() + bounds[2]);
+    mixed.insert(mixed.end(), first.begin() + bounds[2], first.end());
+    const ParsedJournal p = parseJournal(mixed);
+    ASSERT_EQ(p.files.size(), 1u);
+    ASSERT_EQ(p.files[0].pages.size(), 1u);
+    EXPECT_EQ(str(*p.files[0].pages[0].second).substr(4090), "111111");
+}
+
+TEST(Journal, HeaderTornWhileMarkedColdStillCountsAsHot)
+{
+    const std::vector<uint8_t> j = journalOf(twoFiles(), overwrite("0123456789"));
+    const auto cold = coldJournalHeader();
+    for (size_t torn = 1; torn < journalHeaderSize; ++torn) {
+        std::vector<uint8_t> t = j;
+        std::copy(cold.begin(), cold.begin() + torn, t.begin());
+        const ParsedJournal p = parseJournal(t);
+        EXPECT_TRUE(p.hot) << torn;
+        EXPECT_EQ(p.files.size(), 2u) << torn;
+    }
+    // The cold mark complete up to the cleared salt block: nothing to roll back.
+    std::vector<uint8_t> t = j;
+    std::copy(cold.begin(), cold.end(), t.begin());
+    EXPECT_FALSE(parseJournal(t).hot);
+    // Garbage that is no journal at all is not hot either.
+    EXPECT_FALSE(parseJournal(std::vector<uint8_t>(100, 0)).hot);
+    EXPECT_FALSE(parseJournal({}).hot);
+}
+
+TEST(Journal, NamesOutsideTheFolderAreRefused)
+{
+    const uint64_t salt = 77;
+    auto journalNaming = [&](const std::string& name) {
+        std::vector<uint8_t> payload = {1, static_cast<uint8_t>(name.size()), 0};
+        payload.insert(payload.end(), name.begin(), name.end());
+        payload.push_back(1);
+        for (int i = 0; i < 8; ++i) payload.push_back(i == 0 ? 10 : 0); // size 10
+        std::vector<uint8_t> j = {'T', 'R', 'V', 'O', 'J', 'N', 'L', '1', 1, 0, 0, 0, 1, 0, 0, 0};
+        for (int i = 0; i < 8; ++i) j.push_back(static_cast<uint8_t>(salt >> (8 * i)));
+        j.insert(j.end(), 4, 0);
+        const uint32_t hc = crc32(j.data(), 28);
+        for (int i = 0; i < 4; ++i) j.push_back(static_cast<uint8_t>(hc >> (8 * i)));
+        for (int i = 0; i < 8; ++i) j.push_back(static_cast<uint8_t>(salt >> (8 * i)));
+        const uint32_t len = static_cast<uint32_t>(payload.size() - 1);
+        for (int i = 0; i < 4; ++i) j.push_back(static_cast<uint8_t>(len >> (8 * i)));
+        j.insert(j.end(), payload.begin(), payload.end());
+        uint8_t s[8] = {static_cast<uint8_t>(salt)};
+        const uint32_t ec = crc32(payload.data(), payload.size(), crc32(s, 8));
+        for (int i = 0; i < 4; ++i) j.push_back(static_cast<uint8_t>(ec >> (8 * i)));
+        return parseJournal(j);
+    };
+    EXPECT_EQ(journalNaming("KEGLER.DBF").files.size(), 1u); // the builder itself is right
+    EXPECT_TRUE(journalNaming("../KEGLER.DBF").files.empty());
+    EXPECT_TRUE(journalNaming("/etc/passwd").files.empty());
+    EXPECT_TRUE(journalNaming("..").files.empty());
+    EXPECT_TRUE(journalNaming("a\\b").files.empty());
+}
+
+TEST(Journal, RecoveryPutsFilesBackAndMarksTheJournalCold)
+{
+    FileState before = twoFiles();
+    const Change change = [](Storage& storage, Session& session) {
+        session.startTransaction();
+        session.atomically([&] { put(*storage.create("/daten/NEU.DBF"), 0, "neu"); });
+        session.atomically([&] { storage.remove("/daten/B.DBF"); });
+        session.atomically([&] { storage.open("/daten/A.DBF")->resize(10); });
+        session.commit();
+    };
+    // Let the files change completely, then lose power before the journal is marked cold.
+    const Reference ref = runClean(before, change);
+    for (uint64_t k = ref.points; k > 0; --k) {
+        MemoryFileSystem mem;
+        putState(mem, before);
+        FaultFileSystem fs(mem);
+        fs.crashAt(k, CrashMode::DropUnsynced);
+        try {
+            Storage storage(fs);
+            Session session(storage, "S");
+            change(storage, session);
+        } catch (const SimulatedCrash&) {
+        }
+        if (stateOf(mem) != ref.after) continue;
+        if (!parseJournal(mem.contents("/daten/TREVO.JNL")).hot) continue;
+        EXPECT_TRUE(recoverJournal(mem, "/daten"));
+        EXPECT_TRUE(stateOf(mem) == before) << differences(stateOf(mem), before);
+        EXPECT_FALSE(recoverJournal(mem, "/daten"));
+        mem.crash(); // the rollback itself was durable
+        EXPECT_TRUE(stateOf(mem) == before);
+        return;
+    }
+    FAIL() << "no crash point between the files and the cold mark";
+}
