@@ -255,3 +255,26 @@ TEST(Session, RemoveAndCreateAgainInOneTransaction)
     EXPECT_EQ(f.onDisk("Y.DBF"), "neu");
     EXPECT_FALSE(f.mem.exists("/daten/TMP.DBF"));
 }
+
+TEST(Session, RollbackUndoesCreationAndRemoval)
+{
+    Folder f;
+    Session s(f.storage, "S");
+    auto y = f.storage.open("/daten/Y.DBF");
+    s.startTransaction();
+    std::shared_ptr<FileImage> created;
+    s.atomically([&] {
+        created = f.storage.create("/daten/NEU.DBF");
+        put(*created, 0, "neu");
+        f.storage.remove("/daten/Y.DBF");
+    });
+    s.rollback();
+    EXPECT_FALSE(f.storage.exists("/daten/NEU.DBF"));
+    EXPECT_THROW(f.storage.open("/daten/NEU.DBF"), EngineError);
+    EXPECT_THROW(s.atomically([&] { put(*created, 0, "x"); }), EngineError); // a table left on it fails
+    EXPECT_TRUE(f.storage.exists("/daten/Y.DBF"));
+    EXPECT_EQ(f.storage.open("/daten/Y.DBF").get(), y.get());
+    s.atomically([&] { put(*y, 0, "Y"); });
+    EXPECT_EQ(f.onDisk("Y.DBF"), "Yyyyyyyyyy");
+    EXPECT_FALSE(f.mem.exists("/daten/NEU.DBF"));
+}
