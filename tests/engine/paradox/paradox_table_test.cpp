@@ -1,10 +1,13 @@
 #include "core/error.h"
-#include "fs/memory_file_system.h"
+#include "../storage/temp_folder.h"
+#include "fs/file_system.h"
 #include "paradox/paradox_table.h"
 #include "paradox/px_bytes.h"
 #include "storage/session.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 using namespace trevo::engine;
 using namespace trevo::engine::paradox;
@@ -24,12 +27,22 @@ Record named(const std::string& name, const std::string& blob)
     return {Value::null(), Value::text(name), Value::text(blob)};
 }
 
+std::vector<uint8_t> contentsOf(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void putFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
 class ParadoxTableTest : public ::testing::Test {
 protected:
-    MemoryFileSystem fs;
-    std::string path = "/programm/KEGELCFG.DB";
-
-    ParadoxTableTest() { fs.makeDirectory("/programm"); }
+    test::TempFolder dir;
+    FileSystem& fs = realFileSystem();
+    std::string path = dir.file("KEGELCFG.DB");
 
     std::unique_ptr<ParadoxTable> created(Storage& storage)
     {
@@ -57,11 +70,11 @@ TEST_F(ParadoxTableTest, RoundTripWithBlobsInTheRecordAndInTheMemoFileAfterReope
         EXPECT_EQ(t->record(1)[0], Value::number(2));
     }
     for (const char* f : {"KEGELCFG.DB", "KEGELCFG.MB", "KEGELCFG.PX", "KEGELCFG.X02", "KEGELCFG.Y02"})
-        EXPECT_TRUE(fs.exists(std::string("/programm/") + f)) << f;
-    EXPECT_GE(fs.contents("/programm/KEGELCFG.MB").size(), 2u * 4096);
+        EXPECT_TRUE(fs.exists(dir.file(f))) << f;
+    EXPECT_GE(contentsOf(dir.file("KEGELCFG.MB")).size(), 2u * 4096);
 
     Storage again(fs);
-    auto t = ParadoxTable::open(again, "/programm/kegelcfg.db");
+    auto t = ParadoxTable::open(again, dir.file("kegelcfg.db"));
     ASSERT_EQ(t->recordCount(), 2u);
     EXPECT_EQ(t->record(0)[2], Value::text(large));
     EXPECT_EQ(t->record(1)[2], Value::text(small));
@@ -83,7 +96,7 @@ TEST_F(ParadoxTableTest, AutoIncrementIsAssignedOnAppendKeptOnChangeAndNeverReus
         for (const char* n : {"a", "b", "c"}) t->append(named(n, "x"));
     });
     s.atomically([&] { t->remove(2); });
-    EXPECT_EQ(getLe32(&fs.contents(path)[0x49]), 3u); // the header keeps the last value
+    EXPECT_EQ(getLe32(&contentsOf(path)[0x49]), 3u); // the header keeps the last value
     Record changed = t->record(0);
     changed[0] = Value::number(77); // an ID cannot be set
     changed[1] = Value::text("neu");
@@ -105,12 +118,12 @@ TEST_F(ParadoxTableTest, ChangesOutsideAnAtomicScopeAndBadValuesChangeNothing)
     Storage storage(fs);
     Session s(storage, "Default");
     auto t = created(storage);
-    const auto before = fs.contents(path);
+    const auto before = contentsOf(path);
     EXPECT_THROW(t->append(named("a", "x")), std::logic_error);
     EXPECT_EQ(t->recordCount(), 0u);
     EXPECT_THROW(s.atomically([&] { t->append(named(std::string(61, 'z'), "x")); }), ValueError);
     EXPECT_EQ(t->recordCount(), 0u);
-    EXPECT_EQ(fs.contents(path), before);
+    EXPECT_EQ(contentsOf(path), before);
 }
 
 TEST_F(ParadoxTableTest, RolledBackTransactionRestoresTheRecords)
@@ -134,19 +147,19 @@ TEST_F(ParadoxTableTest, CreateNeverOverwritesAndOpenReportsMissingOrDamagedFile
         created(storage);
         EXPECT_THROW(created(storage), EngineError);
     }
-    fs.putFile("/programm/ANDERS.MB", std::string(4096, '\0'));
+    putFile(dir.file("ANDERS.MB"), std::string(4096, '\0'));
     {
         Storage storage(fs);
         Session s(storage, "Default");
-        EXPECT_THROW(s.atomically([&] { ParadoxTable::create(storage, "/programm/ANDERS.DB", configInfo(), 1); }),
+        EXPECT_THROW(s.atomically([&] { ParadoxTable::create(storage, dir.file("ANDERS.DB"), configInfo(), 1); }),
                      EngineError);
-        EXPECT_FALSE(fs.exists("/programm/ANDERS.DB"));
+        EXPECT_FALSE(fs.exists(dir.file("ANDERS.DB")));
     }
     Storage storage(fs);
-    EXPECT_THROW(ParadoxTable::open(storage, "/programm/FEHLT.DB"), EngineError);
-    fs.putFile("/programm/KAPUTT.DB", std::string(5000, 'k'));
+    EXPECT_THROW(ParadoxTable::open(storage, dir.file("FEHLT.DB")), EngineError);
+    putFile(dir.file("KAPUTT.DB"), std::string(5000, 'k'));
     try {
-        ParadoxTable::open(storage, "/programm/KAPUTT.DB");
+        ParadoxTable::open(storage, dir.file("KAPUTT.DB"));
         FAIL();
     } catch (const FormatError& e) {
         EXPECT_NE(std::string(e.what()).find("KAPUTT.DB"), std::string::npos);
