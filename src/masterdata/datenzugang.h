@@ -1,0 +1,57 @@
+#pragma once
+// What the master-data windows and the search dialogs need from the data module: the
+// database with its default session, the data folder, the module's data sets by name and
+// a few single-value questions. The program plugs the data module in at start-up
+// (setDatenzugang); tests plug in tables of a temporary data folder.
+#include <string>
+#include <string_view>
+
+namespace trevo::engine {
+class Database;
+class Session;
+class TableDataSet;
+} // namespace trevo::engine
+
+namespace trevo::masterdata {
+
+class Datenzugang {
+public:
+    virtual ~Datenzugang() = default;
+
+    virtual engine::Database& datenbank() = 0;
+    // The default session: master-data tables and every query of the windows.
+    virtual engine::Session& session() = 0;
+    // The data folder, ending in the folder separator.
+    virtual std::string datenordner() const = 0;
+
+    // A table data set of the module by name, without regard to case ("KeglerTable1");
+    // nullptr when the module has none of that name.
+    virtual engine::TableDataSet* tabelle(std::string_view name) = 0;
+
+    // Number of records of the data set's file (the record-count statement); -1 when the
+    // module has no such data set or the file cannot be counted.
+    virtual long anzahlDatensaetze(std::string_view dataSetName) = 0;
+    // Rows of the file whose field equals the number (reference check before a delete).
+    virtual int AnzahlMitWert(const std::string& field, long number, const std::string& path) = 0;
+    // The office's name (BEZEICHNUN of FUNKTION.DBF) for its number given as text.
+    virtual std::string FunktionsName(const std::string& number) = 0;
+
+    // Printing a list through a report file (the window's option and its default) over a
+    // table. False while the program has no print facility: the windows disable "Liste".
+    virtual bool druckenMoeglich() const { return false; }
+    virtual void DruckeListe(const std::string& reportOption, const std::string& defaultReport,
+                             const std::string& tablePath)
+    {
+        (void)reportOption;
+        (void)defaultReport;
+        (void)tablePath;
+    }
+};
+
+// The data access in use; EngineError with a German text when none is plugged in.
+Datenzugang& datenzugang();
+bool hatDatenzugang();
+// Plugs the data access in (nullptr: none). The caller keeps ownership.
+void setDatenzugang(Datenzugang* access);
+
+} // namespace trevo::masterdata
