@@ -52,12 +52,14 @@ void TableIndexes::reindex()
     for (auto& [name, index] : indexes_) index->rebuild();
     if (physical_) physical_->rebuild();
     ++resets_;
+    listeners_.notify(TableChange{TableChange::Kind::Reset, 0});
 }
 
 void TableIndexes::recordChanged(uint32_t recno, const Record* before, const Record* after)
 {
     for (auto& [name, index] : indexes_) index->recordChanged(recno, before, after);
     if (physical_) physical_->recordChanged(recno, before, after);
+    listeners_.notify(TableChange{TableChange::Kind::Record, recno});
 }
 
 void TableIndexes::tableReset()

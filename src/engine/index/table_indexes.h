@@ -7,6 +7,10 @@
 // An index is built on its first request and from then on maintained on every
 // insert, change and delete of the table; the whole set is rebuilt when the table is
 // reset (zap, pack, rollback, reload) and on request (reindex).
+//
+// It also tells listeners of every change of the table, whoever made it (a data set,
+// an SQL statement, a rollback), always after the indexes have followed the change.
+#include "dataset/observers.h"
 #include "dbf/attachment.h"
 #include "index/table_index.h"
 
@@ -19,6 +23,11 @@
 namespace trevo::engine {
 
 class DbfTable;
+
+struct TableChange {
+    enum class Kind { Record, Reset } kind = Kind::Record;
+    uint32_t recno = 0; // the changed record, for Kind::Record
+};
 
 class TableIndexes : public TableAttachment {
 public:
@@ -40,6 +49,8 @@ public:
     // Counts the rebuilds of the whole set (resets of the table and reindex calls).
     uint64_t resets() const { return resets_; }
 
+    Subscription subscribe(ObserverList<TableChange>::Listener l) { return listeners_.subscribe(std::move(l)); }
+
     void recordChanged(uint32_t recno, const Record* before, const Record* after) override;
     void tableReset() override;
 
@@ -48,6 +59,7 @@ private:
     std::map<std::string, std::unique_ptr<TableIndex>> indexes_;
     std::unique_ptr<TableIndex> physical_;
     uint64_t resets_ = 0;
+    ObserverList<TableChange> listeners_;
 };
 
 } // namespace trevo::engine

@@ -2,12 +2,11 @@
 // Tables in a fresh temporary folder for the index, cursor and data-set tests.
 #include "database.h"
 #include "dbf/dbf_table.h"
+#include "fs/memory_file_system.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace trevo::engine::test {
@@ -21,19 +20,13 @@ inline FieldDef memoField(std::string name) { return {std::move(name), 'M', 10, 
 inline Value num(double v) { return Value::number(v); }
 inline Value txt(std::string v) { return Value::text(std::move(v)); }
 
+// A data folder on a file system in memory.
 class TableFolder {
 public:
     TableFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "trevo-ds-XXXXXX").string();
-        if (::mkdtemp(pattern.data())) dir_ = pattern;
-        db_ = std::make_unique<Database>();
-    }
-    ~TableFolder()
-    {
-        db_.reset();
-        std::error_code ec;
-        if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
+        fs_.makeDirectory(dir_);
+        db_ = std::make_unique<Database>(fs_);
     }
     Database& db() { return *db_; }
     Session& session(const std::string& name = "Default") { return db_->session(name); }
@@ -59,7 +52,8 @@ public:
     }
 
 private:
-    std::string dir_;
+    MemoryFileSystem fs_;
+    std::string dir_ = "/daten";
     std::unique_ptr<Database> db_;
 };
 
