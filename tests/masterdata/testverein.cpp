@@ -53,9 +53,11 @@ TestVerein::~TestVerein()
 
 void TestVerein::anlegen()
 {
-    db_->createTable(pfad("KEGLER.DBF"), keglerFelder());
-    db_->createTable(pfad("KEGLTERM.DBF"), {num("NUMMER"), num("TERMIN"), num("KEGLER"), num("ABSCHNITT")});
-    db_->createTable(pfad("FUNKTION.DBF"), {num("NUMMER"), txt("BEZEICHNUN", 50)});
+    session().atomically([&] {
+        db_->createTable(pfad("KEGLER.DBF"), keglerFelder());
+        db_->createTable(pfad("KEGLTERM.DBF"), {num("NUMMER"), num("TERMIN"), num("KEGLER"), num("ABSCHNITT")});
+        db_->createTable(pfad("FUNKTION.DBF"), {num("NUMMER"), txt("BEZEICHNUN", 50)});
+    });
 }
 
 int TestVerein::naechsteNummer(const std::string& file)

@@ -16,6 +16,12 @@
 namespace trevo::masterdata::test {
 
 struct Bowler {
+    Bowler(std::string name, std::string vorname = {}, std::string nr = {}, bool member = true, int office = 0,
+           std::string joined = {})
+        : name(std::move(name)), vorname(std::move(vorname)), mitgliedsnummer(std::move(nr)), mitglied(member),
+          funktion(office), eintritt(std::move(joined))
+    {
+    }
     std::string name, vorname, mitgliedsnummer;
     bool mitglied = true;
     int funktion = 0; // 0: none
