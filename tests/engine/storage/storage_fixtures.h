@@ -4,6 +4,8 @@
 #include "fs/fault_file_system.h"
 #include "storage/session.h"
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <map>
 #include <set>
@@ -114,6 +116,80 @@ inline void transactionOverThreeFiles(Storage& storage, Session& session)
     });
     session.atomically([&] { put(*a, 9990, std::string(20, 'Z')); });
     session.commit();
+}
+
+inline const CrashMode allModes[] = {CrashMode::DropUnsynced, CrashMode::TornWrite, CrashMode::KeepUnsynced};
+
+// Runs the steps one after another with a crash at every point. A crash after step i
+// returned must leave exactly the state after step i or after step i+1.
+inline void checkEveryCrashPoint(const FileState& before, const std::vector<Change>& steps, const std::string& dir)
+{
+    std::vector<FileState> states = {before};
+    std::vector<uint64_t> doneAt; // points passed when each step returned
+    {
+        MemoryFileSystem mem;
+        putState(mem, before);
+        FaultFileSystem fs(mem);
+        Storage storage(fs);
+        Session session(storage, "Terminsession1");
+        for (const Change& step : steps) {
+            step(storage, session);
+            doneAt.push_back(fs.points());
+            FileState now = stateOf(mem);
+            ASSERT_NE(now, states.back()) << "a step that changes nothing proves nothing";
+            states.push_back(now);
+        }
+    }
+    const uint64_t total = doneAt.back() + 1; // the storage's clean-up at the end is a point too
+    for (CrashMode mode : allModes) {
+        std::set<FileState> seen;
+        for (uint64_t k = 1; k <= total; ++k) {
+            MemoryFileSystem mem;
+            putState(mem, before);
+            FaultFileSystem fs(mem);
+            fs.crashAt(k, mode);
+            try {
+                Storage storage(fs);
+                Session session(storage, "Terminsession1");
+                for (const Change& step : steps) step(storage, session);
+            } catch (const SimulatedCrash&) {
+            }
+            size_t done = 0;
+            while (done < doneAt.size() && doneAt[done] < k) ++done;
+            const auto allowed = [&](const FileState& state) {
+                return state == states[done] || (done + 1 < states.size() && state == states[done + 1]);
+            };
+            FaultFileSystem again(mem);
+            const FileState state = recovered(again, mem, dir);
+            ASSERT_TRUE(allowed(state)) << "crash at point " << k << " of " << total << " after " << done
+                                        << " steps, mode " << static_cast<int>(mode);
+            // The journal is cold now: opening the folder once more changes nothing.
+            EXPECT_TRUE(recovered(mem, dir) == state);
+            seen.insert(state);
+            // A second power loss while the journal is rolled back changes nothing either.
+            for (uint64_t j = 1; j <= again.points(); ++j) {
+                MemoryFileSystem mem2;
+                putState(mem2, before);
+                FaultFileSystem fs2(mem2);
+                fs2.crashAt(k, mode);
+                try {
+                    Storage storage(fs2);
+                    Session session(storage, "Terminsession1");
+                    for (const Change& step : steps) step(storage, session);
+                } catch (const SimulatedCrash&) {
+                }
+                FaultFileSystem during(mem2);
+                during.crashAt(j, mode);
+                try {
+                    recovered(during, mem2, dir);
+                } catch (const SimulatedCrash&) {
+                }
+                ASSERT_TRUE(allowed(recovered(mem2, dir)))
+                    << "crash at point " << k << ", then at point " << j << " of the recovery";
+            }
+        }
+        EXPECT_EQ(seen.size(), states.size());
+    }
 }
 
 } // namespace trevo::engine::test
