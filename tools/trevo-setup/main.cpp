@@ -1,0 +1,98 @@
+// trevo-setup: creates what an installation provides.
+//   trevo-setup datenordner ORDNER   the sixteen tables with their starting contents
+//   trevo-setup programmordner ORDNER   KEGELCFG.DB with the default options
+//   trevo-setup demo ORDNER [--jahre N] [--kegler N] [--seed N]   a complete demo club
+// Existing files are never overwritten.
+#include "core/error.h"
+#include "database.h"
+#include "store/demo_club.h"
+#include "store/installation.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace trevo;
+
+int usage()
+{
+    std::cerr << "Aufruf:\n"
+                 "  trevo-setup datenordner ORDNER\n"
+                 "  trevo-setup programmordner ORDNER\n"
+                 "  trevo-setup demo ORDNER [--jahre N] [--kegler N] [--seed N]\n";
+    return 2;
+}
+
+int32_t today()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return engine::daysFromCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+std::optional<long> wholeNumber(const std::string& s)
+{
+    if (s.empty() || s.size() > 9) return std::nullopt;
+    for (char c : s)
+        if (c < '0' || c > '9') return std::nullopt;
+    return std::stol(s);
+}
+
+void print(const data::SetupReport& r)
+{
+    for (const auto& line : r.lines()) std::cout << line << "\n";
+}
+
+int demo(engine::Database& db, const std::string& folder, const std::vector<std::string>& args)
+{
+    data::DemoOptions o;
+    for (size_t i = 0; i < args.size(); i += 2) {
+        const std::optional<long> n = i + 1 < args.size() ? wholeNumber(args[i + 1]) : std::nullopt;
+        if (!n) {
+            std::cerr << "Ungültige Angabe bei '" << args[i] << "'\n";
+            return usage();
+        }
+        if (args[i] == "--jahre") o.years = static_cast<int>(*n);
+        else if (args[i] == "--kegler") o.bowlers = static_cast<int>(*n);
+        else if (args[i] == "--seed") o.seed = static_cast<uint64_t>(*n);
+        else {
+            std::cerr << "Unbekannte Angabe '" << args[i] << "'\n";
+            return usage();
+        }
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const data::DemoResult r = data::createDemoClub(db, folder, o);
+    print(r.report);
+    if (!r.report.changedAnything()) return 0;
+    for (const auto& [table, rows] : r.rowCounts) std::cout << table << ": " << rows << " Datensätze\n";
+    const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("Democlub in %.1f s angelegt\n", secs);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) return usage();
+    const std::string command = argv[1], folder = argv[2];
+    const std::vector<std::string> rest(argv + 3, argv + argc);
+    try {
+        engine::Database db;
+        if (command == "datenordner" && rest.empty()) print(data::installDataFolder(db, folder, today()));
+        else if (command == "programmordner" && rest.empty()) print(data::installProgramFolder(db, folder));
+        else if (command == "demo") return demo(db, folder, rest);
+        else return usage();
+    } catch (const engine::EngineError& e) {
+        std::cerr << "Fehler: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
