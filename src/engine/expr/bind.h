@@ -38,6 +38,8 @@ bool sameName(std::string_view a, std::string_view b);
 void bindNames(NodePtr& root, const Scope& scope);
 // Works out types bottom-up and inserts conversions; call after bindNames.
 void bindTypes(NodePtr& root);
+// A condition (WHERE, ON, HAVING, filter): throws "Typfehler ...: Text ist keine Bedingung".
+void requireConditionType(NodePtr& root);
 inline void bind(NodePtr& root, const Scope& scope)
 {
     bindNames(root, scope);

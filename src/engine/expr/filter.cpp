@@ -21,8 +21,7 @@ Filter Filter::compile(std::string_view text, const std::vector<FieldDef>& field
     Scope scope;
     scope.tables.push_back({"", &f.fields_});
     bind(root, scope);
-    if (root->type != ValueType::Logical && root->type != ValueType::Null)
-        throw SqlError("Der Filter '" + f.text_ + "' ist keine Bedingung");
+    requireConditionType(root);
     prepareConstants(*root);
     f.root_ = std::shared_ptr<Node>(root.release());
     return f;

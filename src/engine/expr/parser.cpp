@@ -434,7 +434,7 @@ int smallInteger(TokenStream& ts)
 {
     const size_t index = ts.position();
     const Token& t = ts.next();
-    if (t.kind != TokenKind::Number || t.number < 0 || t.number > 255 || t.number != static_cast<int>(t.number))
+    if (t.kind != TokenKind::Number || t.number < 0 || t.number > 65535 || t.number != static_cast<int>(t.number))
         syntaxError(t);
     ts.markStructural(index);
     return static_cast<int>(t.number);

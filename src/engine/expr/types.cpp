@@ -256,4 +256,11 @@ void bindTypesRec(NodePtr& p)
 
 void bindTypes(NodePtr& root) { bindTypesRec(root); }
 
+void requireConditionType(NodePtr& root)
+{
+    Node at;
+    at.line = root->line;
+    requireCondition(root, at);
+}
+
 } // namespace trevo::engine::expr

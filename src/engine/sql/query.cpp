@@ -67,6 +67,7 @@ PreparedQuery::PreparedQuery(Database& db, const std::string& folder, SelectStmt
     std::vector<NodePtr> on(slots_.size());
     if (stmt.where) {
         expr::bind(stmt.where, scope_);
+        expr::requireConditionType(stmt.where);
         where.push_back(std::move(stmt.where));
     }
     for (size_t i = 0; i < stmt.from.size(); ++i) {
@@ -74,6 +75,7 @@ PreparedQuery::PreparedQuery(Database& db, const std::string& folder, SelectStmt
         expr::Scope s = scope_;
         s.visibleUpTo = static_cast<int>(i) + 1;
         expr::bind(stmt.from[i].on, s);
+        expr::requireConditionType(stmt.from[i].on);
         if (slots_[i].join == JoinKind::Left) on[i] = std::move(stmt.from[i].on);
         else where.push_back(std::move(stmt.from[i].on));
     }
@@ -84,6 +86,7 @@ PreparedQuery::PreparedQuery(Database& db, const std::string& folder, SelectStmt
     if (stmt.having) {
         substituteAliases(stmt.having, true);
         expr::bind(stmt.having, scope_);
+        expr::requireConditionType(stmt.having);
         having_ = std::move(stmt.having);
     }
     aggregate_ = !groupKeys_.empty() || having_;
