@@ -172,6 +172,10 @@ bool TKeDataForm::TabellenOeffnen()
         }
         aktuell = &d_->SonstigeLookupTable1;
         gueltigNormalisieren();
+        // The evening became current before the bowler tables were open: load its participants now.
+        aktuell = &d_->TerminTable1;
+        const std::string termin = d_->TerminTable1.text("NUMMER");
+        if (!termin.empty()) KeglerProTerminLaden(termin);
     } catch (const engine::EngineError& e) {
         const bool sichtbar = host_.startfensterSichtbar();
         if (sichtbar) host_.startfensterZeigen(false);
