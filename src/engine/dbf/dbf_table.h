@@ -46,7 +46,9 @@ public:
 
     const std::string& path() const;
     bool readOnly() const;
-    const std::vector<std::string>& faults() const; // German descriptions
+    // German descriptions of the faults found when the files were read (on opening and
+    // after a rollback); serious ones make the table read-only.
+    const std::vector<std::string>& faults() const;
     DbfVersion version() const;
     uint8_t languageDriver() const;
     DbfFileInfo info() const;
