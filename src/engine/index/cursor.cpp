@@ -119,9 +119,10 @@ std::optional<size_t> Cursor::visibleBefore(size_t rank, size_t lo) const
     return std::nullopt;
 }
 
-void Cursor::placeAt(size_t rank)
+void Cursor::placeAt(size_t rank) { placeAt(rank, order_->entryAt(rank)); }
+
+void Cursor::placeAt(size_t rank, const IndexEntry& e)
 {
-    const IndexEntry& e = order_->entryAt(rank);
     has_ = true;
     rank_ = rank;
     recno_ = e.recno;
@@ -278,13 +279,14 @@ bool Cursor::findKey(const Value& key)
 {
     sync();
     const std::string k = order_->keyOf(key);
-    const size_t lo = lo_, hi = hi_;
-    const size_t from = std::max(lo, order_->lowerBound(k));
-    const size_t to = std::min(hi, order_->upperBound(k));
-    if (auto v = visibleFrom(from, from, to)) {
-        placeAt(*v);
-        eof_ = bof_ = false;
-        return true;
+    for (size_t r = std::max(lo_, order_->lowerBound(k)); r < hi_; ++r) {
+        const IndexEntry& e = order_->entryAt(r);
+        if (e.key != k) break;
+        if (passes(e.recno)) {
+            placeAt(r, e);
+            eof_ = bof_ = false;
+            return true;
+        }
     }
     return false;
 }

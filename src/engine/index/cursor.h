@@ -102,6 +102,7 @@ private:
     std::optional<size_t> visibleFrom(size_t rank, size_t lo, size_t hi) const;   // first visible >= rank
     std::optional<size_t> visibleBefore(size_t rank, size_t lo) const;           // last visible < rank
     void placeAt(size_t rank);
+    void placeAt(size_t rank, const IndexEntry& e);
     void placeNone();
     void invalidate() { ++generation_; }
 

@@ -10,9 +10,11 @@ namespace trevo::engine {
 
 namespace {
 
-void appendBigEndian(std::string& out, uint64_t v, int bytes)
+std::string bigEndian(uint64_t v, int bytes)
 {
-    for (int i = bytes - 1; i >= 0; --i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+    std::string out(static_cast<size_t>(bytes), '\0');
+    for (int i = 0; i < bytes; ++i) out[static_cast<size_t>(bytes - 1 - i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    return out;
 }
 
 // Order-preserving image of a double: flip all bits of negatives, the sign bit of the rest.
@@ -21,16 +23,12 @@ std::string numberKey(double d)
     if (d == 0) d = 0; // -0 and 0 are one key
     uint64_t bits = std::bit_cast<uint64_t>(d);
     bits = (bits & 0x8000000000000000ull) ? ~bits : bits | 0x8000000000000000ull;
-    std::string k;
-    appendBigEndian(k, bits, 8);
-    return k;
+    return bigEndian(bits, 8);
 }
 
 std::string dateKey(int32_t days)
 {
-    std::string k;
-    appendBigEndian(k, static_cast<uint32_t>(days) ^ 0x80000000u, 4);
-    return k;
+    return bigEndian(static_cast<uint32_t>(days) ^ 0x80000000u, 4);
 }
 
 int32_t toDays(const Value& v)
