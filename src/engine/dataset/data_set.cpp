@@ -61,6 +61,14 @@ void DataSet::addLookupField(std::string name, char type, DataSet& lookupSet, st
     f.keyThere = std::move(keyThere);
     f.result = std::move(resultField);
     derivedDefs_.push_back(std::move(f));
+    // A lookup data set that goes away leaves the field empty instead of dangling.
+    DataSet* source = &lookupSet;
+    lookupWatch_.push_back(lookupSet.subscribe([this, source](const DataSetEvent& e) {
+        if (e.kind != DataSetEvent::Kind::Destroyed) return;
+        for (auto* list : {&derivedDefs_, &fields_})
+            for (DataField& d : *list)
+                if (d.lookupSet == source) d.lookupSet = nullptr;
+    }));
 }
 
 void DataSet::setDisplayFormat(std::string_view field, std::string format)

@@ -255,6 +255,7 @@ private:
     std::string name_;
     ObserverList<DataSetEvent> observers_;
     std::vector<DataField> derivedDefs_;
+    std::vector<Subscription> lookupWatch_;
     std::map<std::string, Settings> settings_;
     std::vector<DataField> fields_;
     std::map<std::string, int> byName_;

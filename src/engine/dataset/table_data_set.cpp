@@ -61,7 +61,7 @@ void TableDataSet::open()
         state_ = DataSetState::Inactive;
         throw;
     }
-    tableSubscription_ = table_->attachment<TableIndexes>().subscribe([this](const TableChange&) { onTableChanged(); });
+    tableSubscription_ = table_->attachment<TableIndexes>().subscribe([this](const TableChange& c) { onTableChanged(c); });
     cursor_->first();
     notify(DataSetEvent::Kind::LayoutChanged);
     notify(DataSetEvent::Kind::StateChanged);
@@ -83,7 +83,7 @@ void TableDataSet::close()
     notify(DataSetEvent::Kind::LayoutChanged);
 }
 
-void TableDataSet::onTableChanged()
+void TableDataSet::onTableChanged(const TableChange&)
 {
     if (!writing_) notify(DataSetEvent::Kind::DataChanged);
 }
@@ -108,8 +108,8 @@ long TableDataSet::moveBy(long n) { return move([n](Cursor& c) { return c.moveBy
 bool TableDataSet::moveTo(size_t position) { return move([position](Cursor& c) { return c.moveTo(position); }); }
 bool TableDataSet::gotoRecord(uint32_t recno) { return move([recno](Cursor& c) { return c.gotoRecord(recno); }); }
 
-bool TableDataSet::eof() { return editing() ? false : cursor().eof(); }
-bool TableDataSet::bof() { return editing() ? false : cursor().bof(); }
+bool TableDataSet::eof() { return cursor().eof(); }
+bool TableDataSet::bof() { return cursor().bof(); }
 bool TableDataSet::isEmpty() { return !cursor().onRecord(); }
 size_t TableDataSet::recordCount() { return cursor().recordCount(); }
 std::optional<size_t> TableDataSet::position() { return cursor().position(); }

@@ -16,6 +16,7 @@
 //     record gets the master's key in the detail field (not counted as a change).
 #include "dataset/data_set.h"
 #include "index/cursor.h"
+#include "index/table_indexes.h"
 
 #include <functional>
 #include <memory>
@@ -127,10 +128,11 @@ private:
     std::optional<Value> masterKey() const;
     void followMaster();
     void onMasterEvent(const DataSetEvent& e);
-    void onTableChanged();
+    void onTableChanged(const TableChange& change);
     Value convertKey(const Value& key) const;
     bool writeInsert(uint32_t& recno);
     [[noreturn]] void postFailed(const EngineError& e);
+    bool staleAfterReset() const;
     void leaveEditing();
 
     Session* session_;
@@ -152,6 +154,7 @@ private:
     Record buffer_;   // the pending record in Insert and Edit
     Record original_; // the record as it was when Edit began
     uint32_t editRecno_ = 0;
+    uint64_t resetsAtEdit_ = 0; // resets of the table when Edit began
     bool writing_ = false;     // our own change of the table is under way
     bool inPostError_ = false; // the postError handler runs
 };

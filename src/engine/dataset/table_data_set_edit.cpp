@@ -79,6 +79,7 @@ void TableDataSet::edit()
     editRecno_ = cursor_->recno();
     buffer_ = table_->getRecord(editRecno_);
     original_ = buffer_;
+    resetsAtEdit_ = table_->attachment<TableIndexes>().resets();
     state_ = DataSetState::Edit;
     modified_ = false;
     notify(DataSetEvent::Kind::StateChanged);
@@ -100,6 +101,9 @@ void TableDataSet::post()
         } else {
             if (editRecno_ >= table_->recordCount() || table_->isDeleted(editRecno_))
                 throw EngineError("Der bearbeitete Datensatz ist nicht mehr vorhanden");
+            // Changed meanwhile by another data set on the file: the last writer wins. But
+            // after a reset (rollback, pack) the number may name another record now.
+            if (staleAfterReset()) throw EngineError("Der bearbeitete Datensatz wurde inzwischen entfernt");
             session_->atomically([&] { table_->put(editRecno_, buffer_); });
         }
     } catch (const EngineError& e) {
@@ -111,6 +115,13 @@ void TableDataSet::post()
     notify(DataSetEvent::Kind::DataChanged);
     notify(DataSetEvent::Kind::Scrolled);
     fire(events.afterPost);
+}
+
+// After a reset during the edit, the record must still be the one that was edited.
+bool TableDataSet::staleAfterReset() const
+{
+    if (table_->attachment<TableIndexes>().resets() == resetsAtEdit_) return false;
+    return !(table_->getRecord(editRecno_) == original_);
 }
 
 void TableDataSet::postFailed(const EngineError& e)

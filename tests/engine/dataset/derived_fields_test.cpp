@@ -104,3 +104,19 @@ TEST_F(Derived, LookupRespectsTheLookupSetsRangeAndCalculatedFields)
     items.cancelRange();
     EXPECT_EQ(counts.text("Bezeichnung"), "Kranz");
 }
+
+TEST_F(Derived, LookupDataSetGoingAwayLeavesTheFieldEmpty)
+{
+    Session& s = folder.session();
+    auto lists = std::make_unique<TableDataSet>(s, preislisten);
+    lists->open();
+    TableDataSet evenings(s, termine);
+    evenings.addLookupField("Waehrung", 'N', *lists, "PREISLISTE", "NUMMER", "WAEHRUNG");
+    evenings.open();
+    EXPECT_EQ(evenings.value("Waehrung"), num(2));
+    lists.reset();
+    EXPECT_EQ(evenings.value("Waehrung"), Value());
+    evenings.close();
+    evenings.open();
+    EXPECT_EQ(evenings.value("Waehrung"), Value());
+}

@@ -195,3 +195,43 @@ TEST_F(Editing, HandlersStopOperationsAndReadOnlyRefuses)
     EXPECT_EQ(empty.state(), DataSetState::Insert);
     EXPECT_THROW(TableDataSet(folder.session(), kegler).value(0), EngineError); // closed
 }
+
+TEST_F(Editing, EditOfARecordThatWentAwayIsRefused)
+{
+    Session& s = folder.session();
+    // Deleted by another data set on the same file while being edited.
+    TableDataSet twin(s, kegler);
+    twin.open();
+    ASSERT_TRUE(k().locate("NAME", txt("Adler")));
+    k().edit();
+    k().setText("VORNAME", "Bert");
+    ASSERT_TRUE(twin.locate("NAME", txt("Adler")));
+    twin.deleteRecord();
+    EXPECT_THROW(k().post(), EngineError);
+    EXPECT_EQ(k().state(), DataSetState::Edit);
+    k().cancel();
+
+    // Appended inside a transaction, edited, then the transaction is rolled back and a
+    // new record takes the same number: the pending change must not land on it.
+    s.startTransaction();
+    k().append();
+    k().setText("NAME", "Vorläufig");
+    k().post();
+    const uint32_t recno = *k().recordNumber();
+    k().edit();
+    k().setText("VORNAME", "Otto");
+    s.rollback();
+    folder.add(*kegler, {num(8), txt("8"), txt("Zuletzt"), txt(""), Value::logical(true), Value()});
+    EXPECT_EQ(kegler->recordCount(), recno + 1);
+    EXPECT_THROW(k().post(), EngineError);
+    EXPECT_EQ(kegler->get(recno, 2), txt("Zuletzt"));
+    k().cancel();
+    // An edit across a rollback that left the record as it was goes through.
+    s.startTransaction();
+    ASSERT_TRUE(k().locate("NAME", txt("Müller")));
+    k().edit();
+    s.rollback();
+    k().setText("VORNAME", "Anne");
+    k().post();
+    EXPECT_EQ(k().text("VORNAME"), "Anne");
+}
