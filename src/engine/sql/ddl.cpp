@@ -86,7 +86,7 @@ QueryResult PreparedStatement::alter(Database& db, Session& session)
     try {
         session.atomically([&] {
             removeTableFiles(db, path_);
-            auto t = DbfTable::create(db.storage(), path_, fields, version, driver);
+            auto t = db.createTable(path_, fields, version, driver);
             for (size_t r = 0; r < records.size(); ++r) {
                 const uint32_t recno = t->append(records[r]);
                 if (deleted[r]) t->setDeleted(recno, true);
@@ -96,7 +96,6 @@ QueryResult PreparedStatement::alter(Database& db, Session& session)
         db.closeTable(path_); // the next use opens the restored file
         throw;
     }
-    db.closeTable(path_);
     QueryResult res;
     res.affected = static_cast<int64_t>(std::count(deleted.begin(), deleted.end(), false));
     return res;
@@ -107,8 +106,7 @@ QueryResult PreparedStatement::create(Database& db, Session& session)
     const std::string path = resolveTablePath(db, folder_, table_.name, false);
     if (db.storage().exists(path)) throw SqlError("Datei '" + table_.name + "' gibt es schon");
     const std::vector<FieldDef> fields = newFields({});
-    session.atomically([&] { DbfTable::create(db.storage(), path, fields); });
-    db.closeTable(path);
+    session.atomically([&] { db.createTable(path, fields); });
     QueryResult res;
     res.affected = 0;
     return res;

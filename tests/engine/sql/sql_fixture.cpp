@@ -15,7 +15,7 @@ SqlFixture::SqlFixture()
 void SqlFixture::table(const std::string& file, const std::vector<FieldDef>& fields, const std::vector<Record>& rows)
 {
     Session& s = db.session();
-    s.atomically([&] { DbfTable::create(db.storage(), path(file), fields); });
+    s.atomically([&] { db.createTable(path(file), fields); });
     append(file, rows);
 }
 
