@@ -82,7 +82,9 @@ FaultFileSystem::Outcome FaultFileSystem::pass(PointKind kind)
 
 void FaultFileSystem::crashNow()
 {
-    if (crashMode_ != CrashMode::KeepUnsynced) base_.crash();
+    // What survives a power loss is on the disk afterwards.
+    if (crashMode_ == CrashMode::KeepUnsynced) base_.settle();
+    else base_.crash();
     crashed_ = true;
     throw SimulatedCrash();
 }

@@ -21,7 +21,7 @@ struct SimulatedCrash : std::exception {
 enum class CrashMode {
     DropUnsynced, // everything not durable is lost, the interrupted operation too
     TornWrite,    // everything not durable is lost; half of an interrupted write is durable
-    KeepUnsynced, // everything written survives, and half of an interrupted write
+    KeepUnsynced, // everything written survives (and is durable), and half of an interrupted write
 };
 
 enum class PointKind { Write, Sync };

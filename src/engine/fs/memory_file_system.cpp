@@ -157,6 +157,12 @@ void MemoryFileSystem::crash()
     for (auto& [p, node] : files_) node->data = node->synced;
 }
 
+void MemoryFileSystem::settle()
+{
+    durable_ = files_;
+    for (auto& [p, node] : files_) node->synced = node->data;
+}
+
 void MemoryFileSystem::putFile(const std::string& path, const std::vector<uint8_t>& bytes)
 {
     const std::string c = canonical(path);

@@ -26,6 +26,8 @@ public:
 
     // Drops every change not made durable.
     void crash();
+    // Makes every change durable, as if the disk had written out everything it was given.
+    void settle();
     // Test helpers: a durable file (folders created as needed) and the current contents.
     void putFile(const std::string& path, const std::vector<uint8_t>& bytes);
     void putFile(const std::string& path, const std::string& bytes);

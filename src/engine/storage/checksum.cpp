@@ -28,4 +28,12 @@ uint32_t crc32(const void* data, size_t n, uint32_t previous)
     return ~c;
 }
 
+uint64_t hash64(const void* data, size_t n)
+{
+    uint64_t h = 0xcbf29ce484222325ull;
+    const auto* p = static_cast<const uint8_t*>(data);
+    for (size_t i = 0; i < n; ++i) h = (h ^ p[i]) * 0x100000001b3ull;
+    return h;
+}
+
 } // namespace trevo::engine::detail

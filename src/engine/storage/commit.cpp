@@ -1,5 +1,6 @@
-// The durable commit of a batch: journal of the before-images, flushed; the changed
-// ranges into the files, flushed; the journal marked cold, flushed.
+// The durable commit of a batch: journal of the before-images (and of the files' fingerprints
+// after the commit), flushed; the changed ranges into the files, flushed; the journal marked
+// cold (flushed only when the commit spans several folders, see journal.h).
 #include "storage/batch_impl.h"
 #include "storage/journal.h"
 
@@ -63,17 +64,17 @@ std::vector<FileBefore> beforeStates(const std::vector<const ImageChanges*>& fil
     return out;
 }
 
-// Overwrites the start of the folder's journal (header and salt block) and flushes it.
-void writePrefix(FileSystem& fs, const std::string& dir, const uint8_t* prefix)
+// Overwrites the start of the folder's journal (header and salt block).
+void writePrefix(FileSystem& fs, const std::string& dir, const std::vector<uint8_t>& prefix, bool flush)
 {
     auto journal = fs.open(detail::journalPath(fs, dir), OpenMode::ReadWrite);
-    journal->write(0, prefix, detail::journalPrefixSize);
-    journal->sync();
+    journal->write(0, prefix.data(), detail::journalPrefixSize);
+    if (flush) journal->sync();
 }
 
-void markCold(FileSystem& fs, const std::string& dir)
+void markCold(FileSystem& fs, const std::string& dir, bool flush = true)
 {
-    writePrefix(fs, dir, detail::coldJournalHeader().data());
+    writePrefix(fs, dir, detail::coldJournalHeader(), flush);
 }
 
 void writeFolder(FileSystem& fs, const FolderWork& w)
@@ -100,12 +101,16 @@ void Storage::commitChanges(const std::vector<const ImageChanges*>& changes)
     }
     // A folder whose earlier rollback failed is put right before anything new is written.
     for (auto& [key, w] : work) recoverFolder(w.dir);
+    // In one folder a commit found complete may stay, so its cold mark needs no flush. Over
+    // several folders every journal must roll back until all of them are marked cold.
+    const bool oneFolder = work.size() == 1;
 
     // 1. The journals, complete and flushed, before any file changes.
     try {
         for (auto& [key, w] : work) {
             Folders::State& state = folders_->of(w.dir);
-            w.journal = detail::encodeJournal(++folders_->salt, w.files);
+            w.journal = detail::encodeJournal(++folders_->salt, w.files,
+                                              oneFolder ? detail::journalHot : detail::journalRollBack);
             auto journal = fs_.open(detail::journalPath(fs_, w.dir), OpenMode::CreateOrOpen);
             journal->write(0, w.journal.data(), w.journal.size());
             journal->sync();
@@ -129,7 +134,7 @@ void Storage::commitChanges(const std::vector<const ImageChanges*>& changes)
     // 2. The files, 3. the journals marked cold.
     try {
         for (auto& [key, w] : work) writeFolder(fs_, w);
-        for (auto& [key, w] : work) markCold(fs_, w.dir);
+        for (auto& [key, w] : work) markCold(fs_, w.dir, !oneFolder);
     } catch (...) {
         putBack(work);
         throw;
@@ -137,14 +142,15 @@ void Storage::commitChanges(const std::vector<const ImageChanges*>& changes)
 }
 
 // After a failure in the second or third step: the files go back to their state before the
-// commit, with the journal hot again while that happens (it may have been marked cold already).
+// commit, with the journal hot again while that happens (it may have been marked cold already)
+// and set to roll back even where the files are complete, since the commit counts as failed.
 // Where that fails the journal stays hot and is replayed before the folder is used again.
 void Storage::putBack(std::map<std::string, FolderWork>& work)
 {
     for (auto& [key, w] : work) {
         Folders::State& state = folders_->of(w.dir);
         try {
-            writePrefix(fs_, w.dir, w.journal.data());
+            writePrefix(fs_, w.dir, detail::rollBackPrefix(w.journal), true);
         } catch (...) {
             // The journal may not be durably hot: better the files complete in either state
             // than half put back. Nothing more is written here.

@@ -4,6 +4,7 @@
 #include "storage/batch_impl.h"
 #include "storage/checksum.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -12,7 +13,7 @@ namespace trevo::engine::detail {
 namespace {
 
 constexpr char magic[8] = {'T', 'R', 'V', 'O', 'J', 'N', 'L', '1'};
-enum : uint8_t { fileEntry = 1, pageEntry = 2 };
+enum : uint8_t { fileEntry = 1, pageEntry = 2, afterEntry = 3 };
 
 void put(std::vector<uint8_t>& out, uint64_t v, int bytes)
 {
@@ -26,14 +27,17 @@ uint64_t get(const uint8_t* p, int bytes)
     return v;
 }
 
+// The state word comes first and stays outside the checksum: a torn rewrite of the header
+// keeps the first bytes written, so the new state decides (see journal.h).
 std::vector<uint8_t> header(uint32_t state, uint32_t count, uint64_t salt)
 {
-    std::vector<uint8_t> h(magic, magic + 8);
+    std::vector<uint8_t> h;
     put(h, state, 4);
+    h.insert(h.end(), magic, magic + 8);
     put(h, count, 4);
     put(h, salt, 8);
     put(h, 0, 4);
-    put(h, crc32(h.data(), h.size()), 4);
+    put(h, crc32(h.data() + 4, 24), 4);
     return h;
 }
 
@@ -72,14 +76,16 @@ private:
 
 } // namespace
 
-std::vector<uint8_t> encodeJournal(uint64_t salt, const std::vector<const ImageChanges*>& files)
+std::vector<uint8_t> encodeJournal(uint64_t salt, const std::vector<const ImageChanges*>& files,
+                                   JournalState state)
 {
     std::vector<uint8_t> out(journalPrefixSize, 0);
     for (int i = 0; i < 8; ++i) out[journalHeaderSize + i] = static_cast<uint8_t>(salt >> (8 * i));
     EntryWriter w(out, salt);
     uint32_t ordinal = 0;
     for (const ImageChanges* rec : files) {
-        const std::string name = fileNameOf(rec->image->path());
+        const FileImage& image = *rec->image;
+        const std::string name = fileNameOf(image.path());
         auto& p = w.begin(fileEntry);
         put(p, name.size(), 2);
         p.insert(p.end(), name.begin(), name.end());
@@ -95,11 +101,38 @@ std::vector<uint8_t> encodeJournal(uint64_t salt, const std::vector<const ImageC
             q.insert(q.end(), before.begin(), before.end());
             w.end();
         }
+        auto& a = w.begin(afterEntry);
+        put(a, ordinal, 4);
+        a.push_back(image.removed() ? 0 : 1);
+        put(a, image.size(), 8);
+        const size_t countAt = a.size();
+        put(a, 0, 4);
+        uint32_t count = 0;
+        for (const auto& [page, before] : rec->pages) {
+            const uint64_t start = page * pageSize;
+            if (image.removed() || start >= image.size()) continue;
+            const size_t len = static_cast<size_t>(std::min<uint64_t>(pageSize, image.size() - start));
+            put(a, start, 8);
+            put(a, len, 4);
+            put(a, hash64(image.data() + start, len), 8);
+            ++count;
+        }
+        for (int i = 0; i < 4; ++i) a[countAt + i] = static_cast<uint8_t>(count >> (8 * i));
+        w.end();
         ++ordinal;
     }
-    const std::vector<uint8_t> h = header(1, w.count(), salt);
+    const std::vector<uint8_t> h = header(state, w.count(), salt);
     std::memcpy(out.data(), h.data(), h.size());
     return out;
+}
+
+std::vector<uint8_t> rollBackPrefix(const std::vector<uint8_t>& journal)
+{
+    std::vector<uint8_t> prefix = header(journalRollBack, static_cast<uint32_t>(get(journal.data() + 12, 4)),
+                                         get(journal.data() + 16, 8));
+    // The same checksum as before: only the state word differs.
+    prefix.insert(prefix.end(), journal.begin() + journalHeaderSize, journal.begin() + journalPrefixSize);
+    return prefix;
 }
 
 std::vector<uint8_t> coldJournalHeader()
@@ -138,6 +171,20 @@ bool takeEntry(ParsedJournal& j, uint8_t type, const uint8_t* p, size_t n)
         j.pageBytes.emplace_back(p + 16, p + 16 + len);
         return true;
     }
+    if (type == afterEntry) {
+        if (n < 17) return false;
+        const uint64_t file = get(p, 4), count = get(p + 13, 4);
+        if (file >= j.files.size() || j.files[file].hasAfter || n != 17 + 20 * count) return false;
+        FileBefore& f = j.files[file];
+        f.hasAfter = true;
+        f.existsAfter = p[4] != 0;
+        f.sizeAfter = get(p + 5, 8);
+        for (uint64_t i = 0; i < count; ++i) {
+            const uint8_t* c = p + 17 + 20 * i;
+            f.after.push_back({get(c, 8), static_cast<uint32_t>(get(c + 8, 4)), get(c + 12, 8)});
+        }
+        return true;
+    }
     return false;
 }
 
@@ -147,19 +194,20 @@ ParsedJournal parseJournal(const std::vector<uint8_t>& bytes)
 {
     ParsedJournal j;
     if (bytes.size() < journalPrefixSize) return j;
-    uint64_t count, salt;
-    const bool headerValid = std::memcmp(bytes.data(), magic, 8) == 0
-                             && get(bytes.data() + 28, 4) == crc32(bytes.data(), 28);
+    const uint64_t state = get(bytes.data(), 4);
+    if (state == journalCold) return j;
+    const bool headerValid = std::memcmp(bytes.data() + 4, magic, 8) == 0
+                             && get(bytes.data() + 28, 4) == crc32(bytes.data() + 4, 24);
+    uint64_t count = UINT64_MAX, salt = get(bytes.data() + journalHeaderSize, 8);
     if (headerValid) {
-        if (get(bytes.data() + 8, 4) != 1) return j;
         count = get(bytes.data() + 12, 4);
         salt = get(bytes.data() + 16, 8);
-    } else {
-        count = UINT64_MAX;
-        salt = get(bytes.data() + journalHeaderSize, 8);
-        if (salt == 0) return j;
     }
+    if (salt == 0) return j;
+    // Any state but "keep when complete" rolls back, garbage included.
+    j.mayKeep = headerValid && state == journalHot;
     j.hot = true;
+    uint64_t read = 0;
     // Page entries refer to their file by ordinal; remember which file each belongs to.
     std::vector<std::pair<size_t, uint64_t>> pageOwners;
     size_t pos = journalPrefixSize;
@@ -174,7 +222,9 @@ ParsedJournal parseJournal(const std::vector<uint8_t>& bytes)
         if (j.pageBytes.size() > pagesBefore)
             pageOwners.emplace_back(get(typeAndPayload + 1, 4), get(typeAndPayload + 5, 8));
         pos += 9 + len;
+        ++read;
     }
+    j.complete = headerValid && read == count;
     for (size_t k = 0; k < pageOwners.size(); ++k)
         j.files[pageOwners[k].first].pages.emplace_back(pageOwners[k].second, &j.pageBytes[k]);
     return j;
@@ -206,6 +256,28 @@ std::string journalPath(FileSystem& fs, const std::string& dir)
     return resolveCaseInsensitive(fs, joinPath(dir, "TREVO.JNL"));
 }
 
+bool filesShowAfterState(FileSystem& fs, const std::string& dir, const std::vector<FileBefore>& files)
+{
+    std::vector<uint8_t> buf;
+    for (const FileBefore& f : files) {
+        if (!f.hasAfter) return false;
+        const std::string path = joinPath(dir, f.path);
+        if (!fs.exists(path)) {
+            if (f.existsAfter) return false;
+            continue;
+        }
+        if (!f.existsAfter) return false;
+        auto file = fs.open(path, OpenMode::ReadOnly);
+        if (file->size() != f.sizeAfter) return false;
+        for (const PageCheck& c : f.after) {
+            buf.resize(c.length);
+            if (file->read(c.offset, buf.data(), c.length) != c.length) return false;
+            if (hash64(buf.data(), c.length) != c.fingerprint) return false;
+        }
+    }
+    return true;
+}
+
 bool recoverJournal(FileSystem& fs, const std::string& dir)
 {
     const std::string path = journalPath(fs, dir);
@@ -218,7 +290,15 @@ bool recoverJournal(FileSystem& fs, const std::string& dir)
     }
     ParsedJournal j = parseJournal(bytes);
     if (!j.hot) return false;
-    restoreFiles(fs, dir, j.files);
+    // A commit whose files were complete before its cold mark got lost stays; its files are
+    // flushed once more in case they are read before the disk wrote them out.
+    if (j.mayKeep && j.complete && filesShowAfterState(fs, dir, j.files)) {
+        for (const FileBefore& f : j.files)
+            if (f.existsAfter) fs.open(joinPath(dir, f.path), OpenMode::ReadWrite)->sync();
+        fs.syncDirectory(dir);
+    } else {
+        restoreFiles(fs, dir, j.files);
+    }
     auto file = fs.open(path, OpenMode::ReadWrite);
     const std::vector<uint8_t> cold = coldJournalHeader();
     file->write(0, cold.data(), cold.size());

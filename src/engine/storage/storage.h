@@ -3,9 +3,10 @@
 // through FileImage::write inside an atomic scope of a session (see session.h); the
 // scope's batch remembers the before-images and, on commit, writes a rollback journal
 // to the data folder, flushes it, writes the changed ranges into the files, flushes
-// them and invalidates the journal. A hot journal found when a file of its folder is
-// next opened is rolled back, so after a crash every file is as it was after the last
-// completed operation or commit.
+// them and marks the journal cold. A hot journal found when a file of its folder is
+// next opened is rolled back (or, when the files already show the commit complete,
+// kept), so after a crash every file is as it was after the last completed operation
+// or commit. A post costs two flushes: the journal and the file.
 #include "fs/file_system.h"
 
 #include <cstdint>

@@ -129,20 +129,36 @@ TEST(Journal, EntriesLeftFromAnEarlierCommitAreIgnored)
     EXPECT_EQ(str(*p.files[0].pages[0].second).substr(4090), "111111");
 }
 
-TEST(Journal, HeaderTornWhileMarkedColdStillCountsAsHot)
+TEST(Journal, TornHeaderIsDecidedByItsNewState)
 {
     const std::vector<uint8_t> j = journalOf(twoFiles(), overwrite("0123456789"));
+    ASSERT_TRUE(parseJournal(j).mayKeep);
     const auto cold = coldJournalHeader();
-    for (size_t torn = 1; torn < journalHeaderSize; ++torn) {
+    const auto rollBack = rollBackPrefix(j);
+    for (size_t torn = 4; torn < journalPrefixSize; ++torn) {
+        // Marking cold torn after a few bytes: cold (recovery had kept the commit, or the
+        // commit was ending; both leave the files as they are).
         std::vector<uint8_t> t = j;
         std::copy(cold.begin(), cold.begin() + torn, t.begin());
+        EXPECT_FALSE(parseJournal(t).hot) << torn;
+        // Marking for rollback torn: still every entry, and rolled back even when complete.
+        t = j;
+        std::copy(rollBack.begin(), rollBack.begin() + torn, t.begin());
         const ParsedJournal p = parseJournal(t);
-        EXPECT_TRUE(p.hot) << torn;
+        EXPECT_TRUE(p.hot && !p.mayKeep) << torn;
         EXPECT_EQ(p.files.size(), 2u) << torn;
     }
-    // The cold mark complete up to the cleared salt block: nothing to roll back.
+    // A damaged header: the salt block still finds the entries, and they roll back.
     std::vector<uint8_t> t = j;
+    t[10] ^= 0xFF;
+    const ParsedJournal p = parseJournal(t);
+    EXPECT_TRUE(p.hot && !p.mayKeep && !p.complete);
+    EXPECT_EQ(p.files.size(), 2u);
+    // The cold mark complete up to the cleared salt block: nothing to roll back.
+    t = j;
     std::copy(cold.begin(), cold.end(), t.begin());
+    EXPECT_FALSE(parseJournal(t).hot);
+    t[0] = 1; // even when the state word alone comes back
     EXPECT_FALSE(parseJournal(t).hot);
     // Garbage that is no journal at all is not hot either.
     EXPECT_FALSE(parseJournal(std::vector<uint8_t>(100, 0)).hot);
@@ -157,10 +173,10 @@ TEST(Journal, NamesOutsideTheFolderAreRefused)
         payload.insert(payload.end(), name.begin(), name.end());
         payload.push_back(1);
         for (int i = 0; i < 8; ++i) payload.push_back(i == 0 ? 10 : 0); // size 10
-        std::vector<uint8_t> j = {'T', 'R', 'V', 'O', 'J', 'N', 'L', '1', 1, 0, 0, 0, 1, 0, 0, 0};
+        std::vector<uint8_t> j = {2, 0, 0, 0, 'T', 'R', 'V', 'O', 'J', 'N', 'L', '1', 1, 0, 0, 0};
         for (int i = 0; i < 8; ++i) j.push_back(static_cast<uint8_t>(salt >> (8 * i)));
         j.insert(j.end(), 4, 0);
-        const uint32_t hc = crc32(j.data(), 28);
+        const uint32_t hc = crc32(j.data() + 4, 24);
         for (int i = 0; i < 4; ++i) j.push_back(static_cast<uint8_t>(hc >> (8 * i)));
         for (int i = 0; i < 8; ++i) j.push_back(static_cast<uint8_t>(salt >> (8 * i)));
         const uint32_t len = static_cast<uint32_t>(payload.size() - 1);
@@ -178,37 +194,81 @@ TEST(Journal, NamesOutsideTheFolderAreRefused)
     EXPECT_TRUE(journalNaming("a\\b").files.empty());
 }
 
-TEST(Journal, RecoveryPutsFilesBackAndMarksTheJournalCold)
+// Power lost at every point of a commit: the journal found hot either rolls back or,
+// with the files complete, keeps the commit; in both cases it ends cold.
+TEST(Journal, RecoveryRollsBackOrKeepsACompleteCommit)
 {
-    FileState before = twoFiles();
+    const FileState before = twoFiles();
     const Change change = [](Storage& storage, Session& session) {
         session.startTransaction();
         session.atomically([&] { put(*storage.create("/daten/NEU.DBF"), 0, "neu"); });
         session.atomically([&] { storage.remove("/daten/B.DBF"); });
-        session.atomically([&] { storage.open("/daten/A.DBF")->resize(10); });
+        session.atomically([&] { put(*storage.open("/daten/A.DBF"), 4990, std::string(200, 'z')); });
         session.commit();
     };
-    // Let the files change completely, then lose power before the journal is marked cold.
     const Reference ref = runClean(before, change);
-    for (uint64_t k = ref.points; k > 0; --k) {
+    int rolledBack = 0, kept = 0;
+    for (uint64_t k = 1; k <= ref.points; ++k) {
         MemoryFileSystem mem;
         putState(mem, before);
         FaultFileSystem fs(mem);
-        fs.crashAt(k, CrashMode::DropUnsynced);
+        fs.crashAt(k, CrashMode::KeepUnsynced);
         try {
             Storage storage(fs);
             Session session(storage, "S");
             change(storage, session);
         } catch (const SimulatedCrash&) {
         }
-        if (stateOf(mem) != ref.after) continue;
-        if (!parseJournal(mem.contents("/daten/TREVO.JNL")).hot) continue;
+        const ParsedJournal j = parseJournal(mem.contents("/daten/TREVO.JNL"));
+        if (!j.hot || !j.complete) continue;
+        const bool complete = filesShowAfterState(mem, "/daten", j.files);
+        EXPECT_EQ(complete, stateOf(mem) == ref.after) << k;
         EXPECT_TRUE(recoverJournal(mem, "/daten"));
-        EXPECT_TRUE(stateOf(mem) == before) << differences(stateOf(mem), before);
+        EXPECT_TRUE(stateOf(mem) == (complete ? ref.after : before)) << k;
         EXPECT_FALSE(recoverJournal(mem, "/daten"));
-        mem.crash(); // the rollback itself was durable
-        EXPECT_TRUE(stateOf(mem) == before);
-        return;
+        mem.crash(); // what recovery did is durable
+        EXPECT_TRUE(stateOf(mem) == (complete ? ref.after : before)) << k;
+        ++(complete ? kept : rolledBack);
     }
-    FAIL() << "no crash point between the files and the cold mark";
+    EXPECT_GT(rolledBack, 2);
+    EXPECT_GE(kept, 1);
+}
+
+TEST(Journal, CommitMarkedForRollbackIsRolledBackEvenWhenComplete)
+{
+    const FileState before = twoFiles();
+    const std::vector<uint8_t> j = journalOf(before, overwrite("0123456789"));
+    MemoryFileSystem mem;
+    putState(mem, runClean(before, overwrite("0123456789")).after);
+    mem.putFile("/daten/TREVO.JNL", j);
+    ASSERT_TRUE(filesShowAfterState(mem, "/daten", parseJournal(j).files));
+    std::vector<uint8_t> marked = j;
+    const auto prefix = rollBackPrefix(j);
+    std::copy(prefix.begin(), prefix.end(), marked.begin());
+    const ParsedJournal p = parseJournal(marked);
+    EXPECT_TRUE(p.hot && p.complete && !p.mayKeep);
+    mem.putFile("/daten/TREVO.JNL", marked);
+    EXPECT_TRUE(recoverJournal(mem, "/daten"));
+    EXPECT_TRUE(stateOf(mem) == before);
+}
+
+// The program stopped after writing the files of a commit but before they were flushed
+// (no power loss); started again, it keeps the commit. A power loss afterwards must not
+// leave one file before and the other after the commit.
+TEST(Journal, KeptCommitIsFlushedBeforeTheJournalTurnsCold)
+{
+    const FileState before = twoFiles();
+    const FileState after = runClean(before, overwrite("0123456789")).after;
+    MemoryFileSystem mem;
+    putState(mem, before);
+    mem.putFile("/daten/TREVO.JNL", journalOf(before, overwrite("0123456789")));
+    const std::string a = after.at("/daten/A.DBF"), b = after.at("/daten/B.DBF");
+    mem.open("/daten/A.DBF", OpenMode::ReadWrite)->write(0, a.data(), a.size()); // not flushed
+    auto fb = mem.open("/daten/B.DBF", OpenMode::ReadWrite);
+    fb->write(0, b.data(), b.size());
+    fb->sync();
+    EXPECT_TRUE(recoverJournal(mem, "/daten"));
+    EXPECT_TRUE(stateOf(mem) == after);
+    mem.crash();
+    EXPECT_TRUE(stateOf(mem) == after) << differences(stateOf(mem), after);
 }

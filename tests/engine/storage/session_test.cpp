@@ -225,7 +225,7 @@ TEST(Session, NestedScopesFormOneOperation)
         put(*x, 0, "1");
         b.atomically([&] { put(*y, 0, "2"); });
     });
-    EXPECT_EQ(f.fs.syncs(), 4u); // journal, two files, journal marked cold
+    EXPECT_EQ(f.fs.syncs(), 3u); // journal and two files
     EXPECT_EQ(f.onDisk("X.DBF"), "1xxxxxxxxx");
     EXPECT_EQ(f.onDisk("Y.DBF"), "2yyyyyyyyy");
     f.fs.resetCounters();
