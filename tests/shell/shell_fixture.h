@@ -10,6 +10,14 @@
 
 #include <vector>
 
+#include <ostream>
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
 namespace trevo::shell::test {
 
 // A child window that records what the shell does with it.
