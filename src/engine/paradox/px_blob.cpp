@@ -62,7 +62,7 @@ void MbWriter::writeField(const PxField& field, std::string_view value, uint8_t*
 {
     const size_t leader = field.size - 10;
     std::memset(p, 0, field.size);
-    std::memcpy(p, value.data(), std::min(leader, value.size()));
+    if (!value.empty()) std::memcpy(p, value.data(), std::min(leader, value.size()));
     BlobPointer ptr;
     ptr.length = static_cast<uint32_t>(value.size());
     if (value.size() > leader) {
