@@ -3,8 +3,8 @@
 #include "main_window.h"
 #include "program_paths.h"
 #include "startup.h"
-#include "startup_seams.h"
 #include "window_registry.h"
+#include "wiring/programm.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
@@ -24,13 +24,15 @@ int main(int argc, char** argv)
         Application::installTranslator(&qtTexts);
 
     ProgramPaths paths = ProgramPaths::ofProgram();
-    DefaultOptions options;
     WindowRegistry& registry = WindowRegistry::instance();
     MainForm1 mainWindow(registry);
     QObject::connect(&mainWindow, &MainForm1::programEnds, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
-    Startup startup(mainWindow, paths, options, nullptr, registry);
+    Programm programm(mainWindow, paths);
+    Startup startup(mainWindow, paths, programm, &programm, registry);
+    programm.setStartup(&startup);
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!startup.run(screen ? screen->geometry().width() : 800)) return 0;
+    programm.setStartup(nullptr);
     return Application::exec();
 }

@@ -1,0 +1,198 @@
+#include "programm.h"
+
+#include "child_window.h"
+#include "dialogs.h"
+#include "main_window.h"
+#include "program_paths.h"
+#include "start_window.h"
+#include "startup.h"
+
+#include "options/optionen_laden.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+
+namespace trevo::shell {
+
+namespace {
+Programm* running = nullptr;
+
+QString q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+} // namespace
+
+Programm::Programm(MainForm1& main, ProgramPaths& paths, engine::FileSystem& fs)
+    : main_(main), paths_(paths), db_(fs)
+{
+    syncPaths(paths);
+    running = this;
+}
+
+Programm::~Programm()
+{
+    if (running == this) running = nullptr;
+    module_.reset(); // closes the tables before the database goes
+}
+
+Programm* Programm::current()
+{
+    return running;
+}
+
+void Programm::syncPaths(const ProgramPaths& paths)
+{
+    pfade_.programmordner = paths.programFolder.toStdString();
+    pfade_.datenordner = paths.dataFolder.toStdString();
+    pfade_.konfigurationsordner = paths.configFolder.toStdString();
+}
+
+// ---- options ----
+
+void Programm::setDefaults()
+{
+    optionen_.standardwerte();
+}
+
+void Programm::load(const QString&)
+{
+    syncPaths(paths_);
+    common::OptionenLaden(optionen_, pfade_, db_.storage(), *this);
+}
+
+void Programm::save(const QString&)
+{
+    common::OptionenSpeichern(optionen_, pfade_, db_.storage(), *this);
+}
+
+SetupValues Programm::setupValues() const
+{
+    SetupValues v;
+    v.runden = optionen_.rundenAufZehntel;
+    v.aufrunden = optionen_.durchschnittImmerAufrunden;
+    v.mittelwerteFehlende = optionen_.durchschnittFuerFehlendeMitglieder;
+    v.beitrag = optionen_.beitrag;
+    v.zahlweise = optionen_.zahlweise;
+    v.datenordner = q(optionen_.gespeichert.datenordner);
+    return v;
+}
+
+void Programm::setSetupValues(const SetupValues& v)
+{
+    optionen_.rundenAufZehntel = v.runden;
+    optionen_.durchschnittImmerAufrunden = v.aufrunden;
+    optionen_.durchschnittFuerFehlendeMitglieder = v.mittelwerteFehlende;
+    optionen_.beitrag = v.beitrag;
+    optionen_.zahlweise = v.zahlweise;
+    optionen_.gespeichert.datenordner = v.datenordner.toStdString();
+}
+
+bool Programm::showGuideAtStart() const
+{
+    return optionen_.gespeichert.showLotseAtStart;
+}
+
+int Programm::currentPriceList() const
+{
+    return optionen_.aktuellePreisliste;
+}
+
+// ---- data module ----
+
+bool Programm::create(ProgramPaths& paths)
+{
+    syncPaths(paths);
+    tools_ = std::make_unique<data::TDBTools>(db_, *this);
+    module_ = std::make_unique<data::TKeDataForm>(db_, *tools_, optionen_, pfade_, *this);
+    const bool goOn = module_->TabellenOeffnen() && !endRequested_;
+    paths.dataFolder = q(pfade_.datenordner);
+    running_ = true;
+    return goOn;
+}
+
+void Programm::reopenTables(const QString& dataFolder)
+{
+    if (!module_) return;
+    pfade_.datenordner = dataFolder.toStdString();
+    module_->TabellenSchliessen();
+    module_->TabellenOeffnen();
+    paths_.dataFolder = q(pfade_.datenordner);
+}
+
+void Programm::positionPriceList(int number)
+{
+    if (!module_) return;
+    engine::TableDataSet& lists = module_->d().SonstigeMainTable1;
+    if (!lists.active()) return;
+    lists.setIndex("NUMMER");
+    lists.findKey(engine::Value::number(number));
+}
+
+// ---- host of the data module ----
+
+void Programm::meldung(const std::string& text)
+{
+    controls::dialogs().message(q(text));
+}
+
+void Programm::bestaetigung(const std::string& text)
+{
+    controls::dialogs().show(controls::BoxKind::Confirmation, q(text), controls::Buttons::Ok);
+}
+
+void Programm::fehler(const std::string& text)
+{
+    controls::dialogs().error(q(text));
+}
+
+bool Programm::fehlerFrageJaNein(const std::string& text)
+{
+    return controls::dialogs().yesNo(q(text), controls::BoxKind::Error);
+}
+
+std::optional<std::string> Programm::ordnerWaehlen(const std::string& vorgabe)
+{
+    const auto folder = controls::dialogs().chooseFolder(q(vorgabe));
+    if (!folder) return std::nullopt;
+    return folder->toStdString();
+}
+
+bool Programm::startfensterSichtbar()
+{
+    return startup_ && startup_->startWindow() && startup_->startWindow()->isVisible();
+}
+
+void Programm::startfensterZeigen(bool sichtbar)
+{
+    StartWindow* start = startup_ ? startup_->startWindow() : nullptr;
+    if (!start) return;
+    start->setVisible(sichtbar);
+    if (sichtbar) start->repaint();
+}
+
+bool Programm::fensterVorhanden(int fensterCode)
+{
+    return main_.Fensterobjekt(fensterCode) != nullptr;
+}
+
+void Programm::menuepunktFreigeben(int fensterCode, const std::string& name, bool aktiv)
+{
+    ChildWindow* window = main_.Fensterobjekt(fensterCode);
+    if (!window) return;
+    const QString wanted = q(name);
+    for (QAction* a : window->findChildren<QAction*>())
+        if (a->objectName().compare(wanted, Qt::CaseInsensitive) == 0) a->setEnabled(aktiv);
+    for (QMenu* m : window->findChildren<QMenu*>())
+        if (m->objectName().compare(wanted, Qt::CaseInsensitive) == 0) m->menuAction()->setEnabled(aktiv);
+}
+
+void Programm::programmBeenden()
+{
+    endRequested_ = true;
+    // While starting, start-up ends by itself; later the program ends at once.
+    if (running_) QCoreApplication::exit(0);
+}
+
+} // namespace trevo::shell

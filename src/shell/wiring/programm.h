@@ -1,0 +1,85 @@
+#pragma once
+// The running program's shared objects: the database, the program options, the path
+// variables, the database tools and the data module, plugged into start-up, the options
+// window and the end of the program. Windows of the other layers reach them through
+// Programm::current().
+#include "startup_seams.h"
+
+#include "database.h"
+#include "dbtools/db_tools.h"
+#include "module/data_module_host.h"
+#include "module/ke_data_form.h"
+#include "options/programmoptionen.h"
+#include "options/programmpfade.h"
+
+#include <memory>
+
+namespace trevo::shell {
+
+class MainForm1;
+class Startup;
+struct ProgramPaths;
+
+class Programm : public OptionsSeam, public DataModuleSeam, public data::DataModuleHost {
+public:
+    Programm(MainForm1& main, ProgramPaths& paths, engine::FileSystem& fs = engine::realFileSystem());
+    ~Programm() override;
+    Programm(const Programm&) = delete;
+    Programm& operator=(const Programm&) = delete;
+
+    // The program that runs now; nullptr before it is made and after it ended.
+    static Programm* current();
+
+    engine::Database& datenbank() { return db_; }
+    common::TProgrammoptionen& optionen() { return optionen_; }
+    common::Programmpfade& pfade() { return pfade_; }
+    // Exist once start-up created them.
+    data::TKeDataForm* datenmodul() { return module_.get(); }
+    data::TDBTools* dbTools() { return tools_.get(); }
+
+    void setStartup(Startup* startup) { startup_ = startup; }
+    // Whether the data module asked to end the program at once.
+    bool endRequested() const { return endRequested_; }
+
+    // OptionsSeam
+    void setDefaults() override;
+    void load(const QString& configFile) override;
+    void save(const QString& configFile) override;
+    SetupValues setupValues() const override;
+    void setSetupValues(const SetupValues& values) override;
+    bool showGuideAtStart() const override;
+    int currentPriceList() const override;
+
+    // DataModuleSeam
+    bool create(ProgramPaths& paths) override;
+    void reopenTables(const QString& dataFolder) override;
+    void positionPriceList(int number) override;
+
+    // DataModuleHost (and the messages of the data module and the tools)
+    void meldung(const std::string& text) override;
+    void bestaetigung(const std::string& text) override;
+    void fehler(const std::string& text) override;
+    bool fehlerFrageJaNein(const std::string& text) override;
+    std::optional<std::string> ordnerWaehlen(const std::string& vorgabe) override;
+    bool startfensterSichtbar() override;
+    void startfensterZeigen(bool sichtbar) override;
+    bool fensterVorhanden(int fensterCode) override;
+    void menuepunktFreigeben(int fensterCode, const std::string& name, bool aktiv) override;
+    void programmBeenden() override;
+
+private:
+    void syncPaths(const ProgramPaths& paths);
+
+    MainForm1& main_;
+    ProgramPaths& paths_;
+    engine::Database db_;
+    common::TProgrammoptionen optionen_;
+    common::Programmpfade pfade_;
+    std::unique_ptr<data::TDBTools> tools_;
+    std::unique_ptr<data::TKeDataForm> module_;
+    Startup* startup_ = nullptr;
+    bool endRequested_ = false;
+    bool running_ = false;
+};
+
+} // namespace trevo::shell
