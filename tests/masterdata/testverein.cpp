@@ -1,63 +1,46 @@
 #include "testverein.h"
 
-#include "core/collation.h"
 #include "dataset/field_text.h"
+#include "menue_freigabe.h"
 #include "sql/sql.h"
+#include "store/installation.h"
+
+#include <QObject>
+#include <QString>
 
 #include <gtest/gtest.h>
 
 namespace trevo::masterdata::test {
 
-using engine::FieldDef;
 using engine::Record;
 using engine::Value;
 
-namespace {
-
-FieldDef num(const char* n, uint8_t len = 10, uint8_t dec = 0) { return {n, 'N', len, dec}; }
-FieldDef txt(const char* n, uint8_t len) { return {n, 'C', len, 0}; }
-
-const std::vector<FieldDef>& keglerFelder()
+void Host::menuepunktFreigeben(int code, const std::string& name, bool on)
 {
-    static const std::vector<FieldDef> f = {
-        num("NUMMER"),      txt("MITGLIEDNR", 10), txt("NAME", 50),    txt("VORNAME", 50), txt("ALIAS", 50),
-        {"MITGLIED", 'L', 1, 0}, num("FUNKTION"),  txt("STRASSE", 50), txt("PLZ", 5),      txt("ORT", 50),
-        txt("TEL1", 50),    txt("TEL2", 50),       txt("EMAIL", 50),   {"BEMERKUNGE", 'M', 10, 0},
-        txt("EINTRITT", 10), {"GEBURTSTAG", 'D', 8, 0}, num("GEBTAGNUM")};
-    return f;
+    if (QObject* w = fenster ? fenster(code) : nullptr) masterdata::menuepunktFreigeben(*w, QString::fromStdString(name), on);
 }
-
-std::string joined(const std::vector<std::string>& lines)
-{
-    std::string s;
-    for (const auto& l : lines) s += l + "\n";
-    return s;
-}
-
-} // namespace
 
 TestVerein::TestVerein()
 {
     EXPECT_TRUE(dir_.isValid());
     folder_ = dir_.path().toStdString() + "/";
     db_ = std::make_unique<engine::Database>();
-    anlegen();
+    data::installDataFolder(*db_, folder_, engine::daysFromCivil(2024, 3, 1));
+    tools_ = std::make_unique<data::TDBTools>(*db_, host);
+    pfade_ = common::Programmpfade::ausProgrammordner(folder_);
 }
 
 TestVerein::~TestVerein()
 {
-    kegler_.reset();
-    keglernamenLookup_.reset();
-    funktionen_.reset();
+    zugang_.reset();
+    module_.reset();
 }
 
-void TestVerein::anlegen()
+void TestVerein::oeffnen()
 {
-    session().atomically([&] {
-        db_->createTable(pfad("KEGLER.DBF"), keglerFelder());
-        db_->createTable(pfad("KEGLTERM.DBF"), {num("NUMMER"), num("TERMIN"), num("KEGLER"), num("ABSCHNITT")});
-        db_->createTable(pfad("FUNKTION.DBF"), {num("NUMMER"), txt("BEZEICHNUN", 50)});
-    });
+    module_ = std::make_unique<data::TKeDataForm>(*db_, *tools_, optionen_, pfade_, host);
+    EXPECT_TRUE(module_->TabellenOeffnen());
+    zugang_ = std::make_unique<ModulZugang>(*db_, *module_);
 }
 
 int TestVerein::naechsteNummer(const std::string& file)
@@ -89,7 +72,10 @@ int TestVerein::office(const std::string& name)
 {
     auto t = db_->table(pfad("FUNKTION.DBF"));
     const int n = naechsteNummer("FUNKTION.DBF");
-    session().atomically([&] { t->append({Value::number(n), Value::text(name)}); });
+    Record r(t->fields().size());
+    r[static_cast<size_t>(t->fieldIndex("NUMMER"))] = Value::number(n);
+    r[static_cast<size_t>(t->fieldIndex("BEZEICHNUN"))] = Value::text(name);
+    session().atomically([&] { t->append(r); });
     return n;
 }
 
@@ -97,77 +83,12 @@ void TestVerein::teilnahme(int bowlerNumber, int evening)
 {
     auto t = db_->table(pfad("KEGLTERM.DBF"));
     const int n = naechsteNummer("KEGLTERM.DBF");
-    session().atomically(
-        [&] { t->append({Value::number(n), Value::number(evening), Value::number(bowlerNumber), Value::number(1)}); });
-}
-
-void TestVerein::oeffnen()
-{
-    kegler_ = std::make_unique<engine::TableDataSet>(*db_, session(), pfad("KEGLER.DBF"));
-    kegler_->setName("KeglerTable1");
-    kegler_->events.afterInsert = [this](engine::DataSet& ds) {
-        if (ds.value("NUMMER").toNumber() == 0) ds.setValue("NUMMER", Value::number(naechsteNummer("KEGLER.DBF")));
-    };
-    kegler_->events.beforePost = [](engine::DataSet& ds) {
-        const Value birthday = ds.value("GEBURTSTAG");
-        ds.setValue("GEBTAGNUM", Value::number(birthday.isDate() ? birthday.date() : 0));
-    };
-    auto rule = [this](engine::DataSet& ds) {
-        if (menueRegel) menueRegel(static_cast<long>(ds.recordCount()));
-    };
-    kegler_->events.afterPost = rule;
-    kegler_->events.afterDelete = rule;
-    kegler_->open();
-    kegler_->setIndex("NAME");
-    kegler_->first();
-
-    keglernamenLookup_ = std::make_unique<engine::TableDataSet>(*db_, session(), pfad("KEGLER.DBF"));
-    keglernamenLookup_->setName("KeglernamenlookupTable1");
-    keglernamenLookup_->open();
-    keglernamenLookup_->setIndex("NUMMER");
-
-    funktionen_ = std::make_unique<engine::TableDataSet>(*db_, session(), pfad("FUNKTION.DBF"));
-    funktionen_->setName("FunktionsTable1");
-    funktionen_->open();
-    funktionen_->setIndex("NUMMER");
-}
-
-engine::TableDataSet* TestVerein::tabelle(std::string_view name)
-{
-    for (auto* ds : {kegler_.get(), keglernamenLookup_.get(), funktionen_.get()})
-        if (ds && engine::toUpperGerman(ds->name()) == engine::toUpperGerman(name)) return ds;
-    return nullptr;
-}
-
-long TestVerein::anzahlDatensaetze(std::string_view dataSetName)
-{
-    engine::TableDataSet* ds = tabelle(dataSetName);
-    if (!ds) return -1;
-    auto r = engine::sql::execute(*db_, session(), "SELECT COUNT(*) FROM " + engine::sql::quoted(ds->path()), folder_);
-    return r.rows.empty() ? -1 : static_cast<long>(r.rows[0][0].toNumber());
-}
-
-int TestVerein::AnzahlMitWert(const std::string& field, long number, const std::string& path)
-{
-    const std::vector<std::string> lines = {"SELECT " + field, "FROM", engine::sql::quoted(path), "WHERE",
-                                            field + "=" + std::to_string(number)};
-    try {
-        return static_cast<int>(engine::sql::execute(*db_, session(), joined(lines), folder_).rows.size());
-    } catch (const engine::EngineError&) {
-        return 0;
-    }
-}
-
-std::string TestVerein::FunktionsName(const std::string& number)
-{
-    const std::vector<std::string> lines = {"SELECT BEZEICHNUN", "FROM", engine::sql::quoted(pfad("FUNKTION.DBF")),
-                                            "WHERE", "NUMMER=" + number};
-    try {
-        auto r = engine::sql::execute(*db_, session(), joined(lines), folder_);
-        return r.rows.empty() ? std::string() : r.rows[0][0].toText();
-    } catch (const engine::EngineError&) {
-        return {};
-    }
+    Record r(t->fields().size());
+    r[static_cast<size_t>(t->fieldIndex("NUMMER"))] = Value::number(n);
+    r[static_cast<size_t>(t->fieldIndex("TERMIN"))] = Value::number(evening);
+    r[static_cast<size_t>(t->fieldIndex("KEGLER"))] = Value::number(bowlerNumber);
+    r[static_cast<size_t>(t->fieldIndex("ABSCHNITT"))] = Value::number(1);
+    session().atomically([&] { t->append(r); });
 }
 
 std::vector<Record> TestVerein::dateiInhalt(const std::string& file) const

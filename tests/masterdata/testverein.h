@@ -1,10 +1,13 @@
 #pragma once
-// A small club in a temporary data folder: the members table and its neighbours as the
-// data module keeps them (order, numbering on insert, GEBTAGNUM before post, the menu
-// rule after post and delete), offered to the windows through the data access.
+// A small club in a temporary data folder made by the installation, opened by the real
+// data module; the windows reach it through the module's data access. The host of the
+// module records its messages and passes its menu rule on to the members window.
 #include "database.h"
 #include "dataset/table_data_set.h"
 #include "datenzugang.h"
+#include "dbtools/db_tools.h"
+#include "modul_zugang.h"
+#include "module/ke_data_form.h"
 
 #include <QTemporaryDir>
 
@@ -12,6 +15,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+class QObject;
 
 namespace trevo::masterdata::test {
 
@@ -28,56 +33,88 @@ struct Bowler {
     std::string eintritt;
 };
 
+// The data module's side towards the windows.
+class Host : public data::DataModuleHost {
+public:
+    void meldung(const std::string& t) override { texte.push_back(t); }
+    void bestaetigung(const std::string& t) override { texte.push_back(t); }
+    void fehler(const std::string& t) override { texte.push_back(t); }
+    bool fehlerFrageJaNein(const std::string& t) override
+    {
+        texte.push_back(t);
+        return false;
+    }
+    std::optional<std::string> ordnerWaehlen(const std::string&) override { return std::nullopt; }
+    bool startfensterSichtbar() override { return false; }
+    void startfensterZeigen(bool) override {}
+    bool fensterVorhanden(int code) override { return fenster && fenster(code); }
+    void menuepunktFreigeben(int code, const std::string& name, bool on) override;
+    void programmBeenden() override {}
+
+    std::function<QObject*(int)> fenster; // the window of a code, when it exists
+    std::vector<std::string> texte;
+};
+
 class TestVerein : public Datenzugang {
 public:
     TestVerein();
     ~TestVerein() override;
 
-    // Datenzugang
+    // Datenzugang, as the program's data access gives it, with a print facility to switch on.
     engine::Database& datenbank() override { return *db_; }
     engine::Session& session() override { return db_->session(); }
     std::string datenordner() const override { return folder_; }
-    engine::TableDataSet* tabelle(std::string_view name) override;
-    long anzahlDatensaetze(std::string_view dataSetName) override;
-    int AnzahlMitWert(const std::string& field, long number, const std::string& path) override;
-    std::string FunktionsName(const std::string& number) override;
+    // Before oeffnen() the module has no data sets.
+    engine::TableDataSet* tabelle(std::string_view name) override { return zugang_ ? zugang_->tabelle(name) : nullptr; }
+    long anzahlDatensaetze(std::string_view name) override { return zugang_ ? zugang_->anzahlDatensaetze(name) : -1; }
+    int AnzahlMitWert(const std::string& field, long number, const std::string& path) override
+    {
+        return zugang_ ? zugang_->AnzahlMitWert(field, number, path) : 0;
+    }
+    std::string FunktionsName(const std::string& number) override
+    {
+        return zugang_ ? zugang_->FunktionsName(number) : std::string();
+    }
     bool druckenMoeglich() const override { return drucken; }
     void DruckeListe(const std::string& option, const std::string& report, const std::string& path) override
     {
         gedruckt.push_back(option + "|" + report + "|" + path);
     }
 
-    // Writes records straight into the files (before the data sets are opened or while
-    // they are not editing); returns the new NUMMER.
+    // Writes records straight into the files; returns the new NUMMER.
     int bowler(const Bowler& b);
     int office(const std::string& name);
     // A participant row of an evening for the bowler.
     void teilnahme(int bowlerNumber, int evening = 1);
 
-    // Opens the data sets (KeglerTable1 in the order NAME).
+    // Creates the data module, which opens every table (KeglerTable1 in the order NAME).
     void oeffnen();
 
     // The records as the file on disk holds them now, read by a database of its own.
     std::vector<engine::Record> dateiInhalt(const std::string& file) const;
-    // The stored fields of the members table by name, for the record with that NUMMER.
+    // A stored field of the bowler with that NUMMER, as the file holds it; "<fehlt>"
+    // when there is no such bowler.
     std::string feld(int nummer, const std::string& field) const;
     std::string pfad(const std::string& file) const { return folder_ + file; }
 
-    engine::TableDataSet& kegler() { return *kegler_; }
+    engine::TableDataSet& kegler() { return *tabelle("KeglerTable1"); }
+    data::TKeDataForm& modul() { return *module_; }
 
-    // The data module's menu rule after post and delete: the members window's enabling.
-    std::function<void(long)> menueRegel;
+    Host host;
     bool drucken = false;
     std::vector<std::string> gedruckt;
 
 private:
-    void anlegen();
     int naechsteNummer(const std::string& file);
 
     QTemporaryDir dir_;
     std::string folder_;
     std::unique_ptr<engine::Database> db_;
-    std::unique_ptr<engine::TableDataSet> kegler_, keglernamenLookup_, funktionen_;
+    std::unique_ptr<data::TDBTools> tools_;
+    common::TProgrammoptionen optionen_;
+    common::Programmpfade pfade_;
+    std::unique_ptr<data::TKeDataForm> module_;
+    std::unique_ptr<ModulZugang> zugang_;
 };
 
 // Plugs a data access in for the lifetime of the scope.

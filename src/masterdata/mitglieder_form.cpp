@@ -1,0 +1,211 @@
+#include "mitglieder_form.h"
+
+#include "bindung/datengitter.h"
+#include "bindung/eingabefelder.h"
+#include "command_guard.h"
+#include "dataset/table_data_set.h"
+#include "datenzugang.h"
+#include "dialog_hilfen.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace trevo::masterdata {
+
+StammdatenEinstellungen TMitgliederform::einstellungenMitglieder()
+{
+    StammdatenEinstellungen s;
+    s.caption = QStringLiteral("Mitglieder/Gastkegler");
+    s.dataSetName = "KeglerTable1";
+    s.notOpenMessage = QStringLiteral("Die Mitglieder-Tabelle ist nicht geoeffnet");
+    s.nameField = "NAME";
+    s.quickSearchLabel = QStringLiteral(" Name suchen  ");
+    s.sortOptions = {{QStringLiteral("Mitgliedsnummer"), "MITGLIEDNR"},
+                     {QStringLiteral("Name"), "NAME"},
+                     {QStringLiteral("Nummer"), "NUMMER"}};
+    s.gridColumns = {"MITGLIEDNR", "NAME", "VORNAME", "ALIAS", "FUNKTION", "STRASSE",
+                     "PLZ",        "ORT",  "TEL1",    "TEL2",  "EMAIL"};
+    s.entryPanelHeight = 318;
+    s.insertButtonText = QStringLiteral("Datensatz einfügen ");
+    s.searchNext = true;
+    s.rangeHint.clear();
+    s.referenceField = "KEGLER";
+    s.referenceFile = "KEGLTERM.DBF";
+    s.printOption = "Mitgliederlistfilename";
+    s.printDefault = "MITGLIEDERLIST.QR2";
+    s.lookupToRefresh = "KeglernamenlookupTable1";
+    s.browseOnActivate = true;
+    s.incompleteCheckOnNew = true;
+    s.importItem = true;
+    return s;
+}
+
+TMitgliederform::TMitgliederform(shell::ShellServices& shell, QWidget* parent)
+    : TStammdatenForm(shell, einstellungenMitglieder(), parent)
+{
+    setObjectName(QStringLiteral("Mitgliederform"));
+    buildFields();
+    QFont gridFont(QStringLiteral("Arial"));
+    gridFont.setPointSize(8);
+    DBGrid1->setFont(gridFont);
+    FormCreate();
+}
+
+void TMitgliederform::buildFields()
+{
+    QWidget* area = eingabeflaeche();
+    auto* grid = new QGridLayout(area);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(5);
+    auto label = [&](const QString& text, int row, int column, QWidget* buddy = nullptr) {
+        auto* l = new QLabel(text, area);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (buddy) l->setBuddy(buddy);
+        grid->addWidget(l, row, column);
+        return l;
+    };
+    auto line = [&](int row, int column, int span, std::initializer_list<QWidget*> widgets) {
+        auto* box = new QHBoxLayout;
+        box->setSpacing(6);
+        for (QWidget* w : widgets) box->addWidget(w);
+        box->addStretch();
+        grid->addLayout(box, row, column, 1, span);
+    };
+
+    DBEdit1 = nummernanzeige("NUMMER", "DBEdit1");
+    DBEdit1->setFixedWidth(80);
+    MitgliedCheckBox1 = kontrollkaestchen("MITGLIED", QStringLiteral("Mitglied"), "MitgliedCheckBox1");
+    MitgliednummerDBEdit2 = eingabefeld("MITGLIEDNR", "MitgliednummerDBEdit2");
+    MitgliednummerDBEdit2->setFixedWidth(90);
+    EintrittEdit = eingabefeld("EINTRITT", "EintrittEdit");
+    EintrittEdit->setFixedWidth(90);
+    Mitgliednrlabel = new QLabel(QStringLiteral("Mitgliedsnummer"), area);
+    Mitgliednrlabel->setObjectName(QStringLiteral("Mitgliednrlabel"));
+    EintrittLabel = new QLabel(QStringLiteral("Mitglied seit"), area);
+    EintrittLabel->setObjectName(QStringLiteral("EintrittLabel"));
+    label(QStringLiteral("lfd. Nummer"), 0, 0);
+    line(0, 1, 3, {DBEdit1, MitgliedCheckBox1, Mitgliednrlabel, MitgliednummerDBEdit2, EintrittLabel, EintrittEdit});
+
+    GeburtstagsEdit = eingabefeld("GEBURTSTAG", "GeburtstagsEdit");
+    GeburtstagsEdit->setFixedWidth(90);
+    Amtedit = auswahlfeld("FUNKTION", "Amtedit", "FunktionsTable1", "NUMMER", {"NUMMER", "BEZEICHNUN"},
+                          {QStringLiteral("lfd. Nummer"), QStringLiteral("Bezeichnung")});
+    Amtedit->setFixedWidth(80);
+    Funktionsnamedit2 = new QLineEdit(area);
+    Funktionsnamedit2->setObjectName(QStringLiteral("Funktionsnamedit2"));
+    Funktionsnamedit2->setReadOnly(true);
+    Funktionsnamedit2->setFocusPolicy(Qt::NoFocus);
+    Funktionsnamedit2->setFixedWidth(200);
+    QPalette grey = Funktionsnamedit2->palette();
+    grey.setColor(QPalette::Base, grey.color(QPalette::Button));
+    Funktionsnamedit2->setPalette(grey);
+    label(QStringLiteral("Geburtstag"), 1, 0, GeburtstagsEdit);
+    auto* amt = new QLabel(QStringLiteral("Amt"), area);
+    amt->setBuddy(Amtedit);
+    line(1, 1, 3, {GeburtstagsEdit, amt, Amtedit, new QLabel(QStringLiteral("Bezeichnung"), area), Funktionsnamedit2});
+
+    DBEdit2 = eingabefeld("NAME", "DBEdit2");
+    DBEdit2->setFixedWidth(220);
+    VornameEdit = eingabefeld("VORNAME", "VornameEdit");
+    VornameEdit->setFixedWidth(200);
+    label(QStringLiteral("Name"), 2, 0, DBEdit2);
+    auto* vorname = new QLabel(QStringLiteral("Vorname"), area);
+    vorname->setBuddy(VornameEdit);
+    line(2, 1, 3, {DBEdit2, vorname, VornameEdit});
+
+    DBEdit10 = eingabefeld("ALIAS", "DBEdit10");
+    DBEdit10->setFixedWidth(220);
+    label(QStringLiteral("Alias"), 3, 0, DBEdit10);
+    line(3, 1, 3, {DBEdit10});
+
+    DBEdit3 = eingabefeld("STRASSE", "DBEdit3");
+    DBEdit3->setFixedWidth(300);
+    label(QStringLiteral("Strasse,Hausnummer\noder Postfach"), 4, 0, DBEdit3);
+    line(4, 1, 3, {DBEdit3});
+
+    DBEdit4 = eingabefeld("PLZ", "DBEdit4");
+    DBEdit4->setFixedWidth(55);
+    DBEdit5 = eingabefeld("ORT", "DBEdit5");
+    DBEdit5->setFixedWidth(239);
+    label(QStringLiteral("Plz, Ort"), 5, 0, DBEdit4);
+    line(5, 1, 3, {DBEdit4, DBEdit5});
+
+    DBEdit6 = eingabefeld("TEL1", "DBEdit6");
+    DBEdit6->setFixedWidth(150);
+    DBEdit7 = eingabefeld("TEL2", "DBEdit7");
+    DBEdit7->setFixedWidth(150);
+    DBEdit8 = eingabefeld("EMAIL", "DBEdit8");
+    DBEdit8->setFixedWidth(220);
+    label(QStringLiteral("Telefon"), 6, 0, DBEdit6);
+    auto* fax = new QLabel(QStringLiteral("Fax"), area);
+    fax->setBuddy(DBEdit7);
+    auto* mail = new QLabel(QStringLiteral("EMail"), area);
+    mail->setBuddy(DBEdit8);
+    line(6, 1, 3, {DBEdit6, fax, DBEdit7, mail, DBEdit8});
+
+    DBMemo1 = memofeld("BEMERKUNGE", "DBMemo1");
+    DBMemo1->setFixedSize(640, 64);
+    auto* memo = label(QStringLiteral("Bemerkungen"), 7, 0, DBMemo1);
+    memo->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    line(7, 1, 3, {DBMemo1});
+    grid->setRowStretch(8, 1);
+
+    QWidget* order[] = {MitgliedCheckBox1, MitgliednummerDBEdit2, EintrittEdit, GeburtstagsEdit, Amtedit, DBEdit2,
+                        VornameEdit,       DBEdit10,             DBEdit3,      DBEdit4,         DBEdit5, DBEdit6,
+                        DBEdit7,           DBEdit8,              DBMemo1};
+    for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+    setTabOrder(DBMemo1, EingabebeendenBitBtn1);
+    setTabOrder(EingabebeendenBitBtn1, DatensatzeinfuegenBitBtn1);
+    setTabOrder(DatensatzeinfuegenBitBtn1, EingabeAbbruchBitBtn1);
+
+    connect(MitgliedCheckBox1, &QCheckBox::stateChanged, this, [this] { MitgliedsfelderZeigen(); });
+    connect(Amtedit->lineEdit(), &QLineEdit::textChanged, this, &TMitgliederform::AmteditChange);
+    MitgliedsfelderZeigen();
+    AmteditChange(Amtedit->lineEdit()->text());
+}
+
+void TMitgliederform::MitgliedsfelderZeigen()
+{
+    // An empty MITGLIED shows the greyed box and hides the fields as for a guest; the
+    // hidden values stay stored.
+    const bool member = MitgliedCheckBox1->checkState() == Qt::Checked;
+    for (QWidget* w : {static_cast<QWidget*>(Mitgliednrlabel), static_cast<QWidget*>(MitgliednummerDBEdit2),
+                       static_cast<QWidget*>(EintrittLabel), static_cast<QWidget*>(EintrittEdit)})
+        w->setVisible(member);
+}
+
+void TMitgliederform::AmteditChange(const QString& text)
+{
+    if (text.isEmpty() || !hatDatenzugang()) {
+        Funktionsnamedit2->clear();
+        return;
+    }
+    QString name;
+    controls::runGuarded([&] { name = qs(datenzugang().FunktionsName(ss(text))); });
+    Funktionsnamedit2->setText(name);
+}
+
+QWidget* TMitgliederform::ersteEingabe() const
+{
+    if (MitgliednummerDBEdit2->isEnabled() && !MitgliednummerDBEdit2->isHidden()) return MitgliednummerDBEdit2;
+    return GeburtstagsEdit;
+}
+
+void TMitgliederform::nachModuswechsel(bool)
+{
+    MitgliedCheckBox1->update();
+    MitgliedsfelderZeigen();
+}
+
+void TMitgliederform::nachAnfuegen()
+{
+    // A new bowler starts as a club member.
+    engine::TableDataSet* t = tabelle();
+    if (t && t->editing() && t->value("MITGLIED").isNull()) t->setValue("MITGLIED", engine::Value::logical(true));
+}
+
+} // namespace trevo::masterdata

@@ -1,0 +1,47 @@
+// The members window and the shared search dialogs made known to the shell: the window
+// under its code 5, the dialogs as the start-up components that create them.
+#include "mitglieder_form.h"
+#include "suchdialoge.h"
+#include "window_codes.h"
+#include "window_registry.h"
+
+#include <QCoreApplication>
+
+namespace trevo::masterdata {
+
+namespace {
+
+void freeAtEnd()
+{
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
+    // The dialogs are widgets: they go with the application's end, not after it.
+    qAddPostRoutine(suchdialogeFreigeben);
+}
+
+const bool registered = [] {
+    auto& r = shell::WindowRegistry::instance();
+    r.addWindow(shell::Fenster::Mitglieder,
+                [](shell::ShellServices& s) -> shell::ChildWindow* { return new TMitgliederform(s); });
+    r.addCommand(shell::Komponente::Suchdialog, [] {
+        freeAtEnd();
+        SuchDlgKomplex();
+    });
+    r.addCommand(shell::Komponente::Bereichsdialog, [] {
+        freeAtEnd();
+        AbfrageDlgEinFeld();
+    });
+    r.addCommand(shell::Komponente::SuchenErsetzenDialog, [] {
+        freeAtEnd();
+        SuchenErsetzenDlg();
+    });
+    return true;
+}();
+
+} // namespace
+
+// Referenced by the program so that the linker keeps this registration.
+bool mitgliederRegistriert() { return registered; }
+
+} // namespace trevo::masterdata

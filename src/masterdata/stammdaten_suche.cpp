@@ -1,0 +1,143 @@
+// Finding and showing records in the master-data window: sort, range filter, search,
+// search next and the quick search.
+#include "abfrage_dlg.h"
+#include "core/collation.h"
+#include "dataset/table_data_set.h"
+#include "datenzugang.h"
+#include "dialog_hilfen.h"
+#include "dialogs.h"
+#include "modal.h"
+#include "shell_services.h"
+#include "sort_form.h"
+#include "sql/sql.h"
+#include "stammdaten_form.h"
+#include "such_dlg.h"
+#include "suchdialoge.h"
+#include "catalogue/meldungstext.h"
+
+namespace trevo::masterdata {
+
+void TStammdatenForm::Sortierung1Click() { befehl([this] { sortieren(); }); }
+void TStammdatenForm::Bereich1Click() { befehl([this] { bereich(); }); }
+void TStammdatenForm::Suchen1Click() { befehl([this] { suchen(); }); }
+void TStammdatenForm::ToolButton1Click() { befehl([this] { weitersuchen(); }); }
+
+void TStammdatenForm::SchnellsuchEdit1Change(const QString& text)
+{
+    befehl([&] { schnellsuche(text); });
+}
+
+void TStammdatenForm::sortieren()
+{
+    if (!table_) return;
+    TSortForm sort(this);
+    sort.setWindowTitle(QStringLiteral("Sortierung"));
+    QStringList items;
+    for (const Sortieroption& o : settings_.sortOptions) items << o.text;
+    sort.setItems(items);
+    sort.setGroupHeight(102);
+    const std::string current = engine::toUpperGerman(table_->indexName());
+    sort.setItemIndex(-1);
+    for (size_t i = 0; i < settings_.sortOptions.size(); ++i)
+        if (engine::toUpperGerman(settings_.sortOptions[i].index) == current) sort.setItemIndex(static_cast<int>(i));
+    zeigeModal(sort);
+    const int chosen = sort.itemIndex();
+    if (chosen >= 0 && chosen < static_cast<int>(settings_.sortOptions.size()))
+        table_->setIndex(settings_.sortOptions[static_cast<size_t>(chosen)].index);
+}
+
+void TStammdatenForm::bereich()
+{
+    if (!table_) return;
+    TAbfrageDlgEinFeld& dlg = AbfrageDlgEinFeld();
+    const auto [folder, file] = ordnerUndDatei(table_->path());
+    dlg.TabelleSetzen(folder, file);
+    if (zeigeModal(dlg) != QDialog::Accepted) return;
+    if (dlg.komplett()) {
+        table_->setFiltered(false);
+    } else {
+        try {
+            table_->setFilterText(dlg.FilterErzeugen());
+            table_->setFiltered(true);
+        } catch (const engine::EngineError&) {
+            // An expression that cannot be built or applied shows the whole table.
+            table_->setFiltered(false);
+        }
+    }
+    shell().FilterAnzeige(table_->filtered());
+}
+
+namespace {
+
+std::string statement(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& l : lines) text += l + "\n";
+    return text;
+}
+
+} // namespace
+
+void TStammdatenForm::suchen()
+{
+    if (!table_) return;
+    TSuchDlgKomplex& dlg = SuchDlgKomplex();
+    const auto [folder, file] = ordnerUndDatei(table_->path());
+    dlg.TabelleSetzen(folder, file);
+    if (zeigeModal(dlg) != QDialog::Accepted) return;
+
+    shell().setStatusText(0, QStringLiteral("Bitte warten..."));
+    struct Clear {
+        shell::ShellServices& s;
+        ~Clear() { s.setStatusText(0, QString()); }
+    } clear{shell()};
+
+    SuchQuery1.close();
+    std::vector<std::string> lines;
+    dlg.SQLErzeugen(lines); // a text that is no value of the field ends the command here
+    Datenzugang& data = datenzugang();
+    try {
+        SuchQuery1.setResult(engine::sql::execute(data.datenbank(), data.session(), statement(lines),
+                                                  data.datenordner()));
+        SuchQuery1.open();
+    } catch (const engine::EngineError&) {
+        SuchQuery1.close(); // a statement that cannot be run finds nothing
+    }
+    if (SuchQuery1.active() && !SuchQuery1.isEmpty()) {
+        SuchQuery1.first();
+        gotoHit();
+    } else {
+        controls::dialogs().message(qs(common::MeldungsText(2006)));
+    }
+}
+
+void TStammdatenForm::weitersuchen()
+{
+    if (table_ && SuchQuery1.active() && !SuchQuery1.eof() && SuchQuery1.recordCount() > 1) {
+        SuchQuery1.next(); // from the last hit it stays there and marks the end
+        gotoHit();
+        return;
+    }
+    suchen();
+}
+
+void TStammdatenForm::gotoHit()
+{
+    // The hit is shown in the order of the running numbers; a hit that the range
+    // filter hides leaves the position where it was.
+    table_->setIndex("NUMMER");
+    table_->findKey(SuchQuery1.value("NUMMER"));
+}
+
+void TStammdatenForm::schnellsuche(const QString& text)
+{
+    if (!table_ || !table_->active()) return;
+    if (text.isEmpty()) {
+        table_->first();
+        return;
+    }
+    if (table_->indexName().empty()) return; // the physical order has no key to search
+    table_->findNearest(engine::Value::text(ss(text)));
+}
+
+} // namespace trevo::masterdata

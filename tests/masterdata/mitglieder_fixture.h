@@ -1,0 +1,105 @@
+#pragma once
+// The members window inside a real main window, over a temporary club, with scripted
+// answers to every question and scripted runs of the shared dialogs.
+#include "bindung/datengitter.h"
+#include "bindung/eingabefelder.h"
+#include "child_window.h"
+#include "dataset/table_data_set.h"
+#include "main_window.h"
+#include "mitglieder_form.h"
+#include "modal.h"
+#include "scripted_dialogs.h"
+#include "suchdialoge.h"
+#include "testverein.h"
+#include "window_registry.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace trevo::masterdata::test {
+
+// The evening window's place holder: the window the members window goes back to.
+class Abendfenster : public shell::ChildWindow {
+public:
+    explicit Abendfenster(shell::ShellServices& s) : ChildWindow(s) { setWindowTitle("Termine"); }
+};
+
+class Mitglieder : public ::testing::Test {
+protected:
+    // Bowlers written before the window opens; the default club has three.
+    virtual void club()
+    {
+        schmidt = verein.bowler({"Schmidt", "Karl", "7"});
+        adler = verein.bowler({"Adler", "Bernd", "12", false});
+        mueller = verein.bowler({"Müller", "Anna", "3"});
+    }
+
+    void SetUp() override
+    {
+        club();
+        verein.host.fenster = [this](int code) -> QObject* { return main ? main->Fensterobjekt(code) : nullptr; };
+        verein.oeffnen();
+        registry.addWindow(1, [](shell::ShellServices& s) -> shell::ChildWindow* { return new Abendfenster(s); });
+        registry.addWindow(5, [](shell::ShellServices& s) -> shell::ChildWindow* { return new TMitgliederform(s); });
+        main = std::make_unique<shell::MainForm1>(registry);
+        main->resize(1200, 800);
+        main->show();
+        main->FensterAktivieren(1);
+        main->FensterAktivieren(5);
+        w = static_cast<TMitgliederform*>(main->Fensterobjekt(5));
+        ASSERT_NE(w, nullptr);
+        QApplication::processEvents();
+    }
+
+    void TearDown() override
+    {
+        // Every question had its answer, and no answer was left over.
+        EXPECT_TRUE(script.problems().isEmpty()) << script.problems().join(" | ").toStdString();
+        EXPECT_EQ(script.pendingAnswers(), 0u);
+        EXPECT_TRUE(verein.host.texte.empty()) << verein.host.texte.front();
+        verein.host.fenster = nullptr;
+        main.reset();
+        suchdialogeFreigeben();
+    }
+
+    engine::TableDataSet& t() { return verein.kegler(); }
+    int mode() const { return w->tag(); }
+    // Types into an entry field the way a user does.
+    void type(QWidget* field, const QString& text)
+    {
+        field->setFocus();
+        QTest::keyClicks(field, text);
+    }
+    std::string current(const char* field) { return t().text(field); }
+    size_t fileRecords() { return verein.dateiInhalt("KEGLER.DBF").size(); }
+    // Clicks the grid row showing the bowler of that NUMMER.
+    void clickRow(int nummer)
+    {
+        for (int r = 0; r < w->DBGrid1->model()->rowCount(); ++r)
+            if (t().rowValue(static_cast<size_t>(r), t().fieldIndex("NUMMER")).toNumber() == nummer) {
+                const QRect cell = w->DBGrid1->visualRect(w->DBGrid1->model()->index(r, 1));
+                QTest::mouseClick(w->DBGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+                return;
+            }
+        ADD_FAILURE() << "no row for " << nummer;
+    }
+    bool enabled(const QMenu* menu) const { return menu->menuAction()->isEnabled(); }
+
+    TestVerein verein;
+    ZugangScope zugang{verein};
+    controls::ScriptedDialogs script;
+    controls::DialogsScope scope{script};
+    shell::WindowRegistry registry;
+    std::unique_ptr<shell::MainForm1> main;
+    TMitgliederform* w = nullptr;
+    int schmidt = 0, adler = 0, mueller = 0;
+};
+
+} // namespace trevo::masterdata::test
