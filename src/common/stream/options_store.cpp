@@ -51,13 +51,13 @@ OptionsLoadResult loadStoredOptions(engine::Storage& storage, const std::string&
 {
     OptionsLoadResult r;
     r.options = defaults;
-    const std::string path = configPath(storage, programFolder);
-    if (!storage.exists(path)) {
-        r.status = OptionsLoadStatus::FileMissing;
-        r.message = configMissingText();
-        return r;
-    }
     try {
+        const std::string path = configPath(storage, programFolder);
+        if (!storage.exists(path)) {
+            r.status = OptionsLoadStatus::FileMissing;
+            r.message = configMissingText();
+            return r;
+        }
         auto table = ParadoxTable::open(storage, path);
         checkLayout(*table);
         const int name = table->fieldIndex("BEZEICHNUNG");

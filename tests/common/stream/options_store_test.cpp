@@ -120,6 +120,8 @@ TEST_F(OptionsStoreTest, MissingTableIsReportedAtLoadAndSave)
         EXPECT_EQ(std::string(e.what()), "Die Konfigurationsdatenbank KEGELCFG.DB fehlt");
     }
     EXPECT_FALSE(fs.exists(folder + kConfigFileName));
+    Storage storage(fs);
+    EXPECT_EQ(loadStoredOptions(storage, folder + "gibt/es/nicht/").status, OptionsLoadStatus::FileMissing);
 }
 
 TEST_F(OptionsStoreTest, DamagedOrForeignTablesKeepTheDefaults)
