@@ -33,7 +33,8 @@
 //                  or Edit with the buffer as it was.
 //   cancel         beforeCancel, afterCancel
 //   delete         beforeDelete, [delete], afterDelete, afterScroll (in Insert: cancel)
-//   moves, open    afterScroll (also when the position could not change)
+//   moves, open    afterScroll (also when the position could not change; findKey,
+//                  locate and gotoRecord only when they found their record)
 //   calcFields     when a calculated field is read and the record (or its pending
 //                  values) changed since the last calculation.
 // A before-handler stops its operation by throwing. Observers (subscribe) are told

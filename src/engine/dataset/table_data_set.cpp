@@ -106,7 +106,6 @@ bool TableDataSet::next() { return move([](Cursor& c) { return c.next(); }); }
 bool TableDataSet::prior() { return move([](Cursor& c) { return c.prior(); }); }
 long TableDataSet::moveBy(long n) { return move([n](Cursor& c) { return c.moveBy(n); }); }
 bool TableDataSet::moveTo(size_t position) { return move([position](Cursor& c) { return c.moveTo(position); }); }
-bool TableDataSet::gotoRecord(uint32_t recno) { return move([recno](Cursor& c) { return c.gotoRecord(recno); }); }
 
 bool TableDataSet::eof() { return cursor().eof(); }
 bool TableDataSet::bof() { return cursor().bof(); }
@@ -134,6 +133,16 @@ bool TableDataSet::findKey(const Value& key)
     requireActive();
     checkBrowseMode();
     if (!cursor_->findKey(convertKey(key))) return false;
+    notify(DataSetEvent::Kind::Scrolled);
+    fire(events.afterScroll);
+    return true;
+}
+
+bool TableDataSet::gotoRecord(uint32_t recno)
+{
+    requireActive();
+    checkBrowseMode();
+    if (!cursor_->gotoRecord(recno)) return false;
     notify(DataSetEvent::Kind::Scrolled);
     fire(events.afterScroll);
     return true;

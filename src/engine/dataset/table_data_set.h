@@ -76,6 +76,7 @@ public:
 
     // The physical record number of the current record (none in Insert or when empty).
     std::optional<uint32_t> recordNumber();
+    // To that record when it is visible here (else the position stays, without events).
     bool gotoRecord(uint32_t recno);
 
     bool first() override;
