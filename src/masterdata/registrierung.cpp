@@ -1,15 +1,31 @@
 // The members window and the shared search dialogs made known to the shell: the window
 // under its code 5, the dialogs as the start-up components that create them.
 #include "mitglieder_form.h"
+#include "modul_zugang.h"
 #include "suchdialoge.h"
 #include "window_codes.h"
 #include "window_registry.h"
+#include "wiring/programm.h"
 
 #include <QCoreApplication>
+
+#include <memory>
 
 namespace trevo::masterdata {
 
 namespace {
+
+// The windows reach the running program's data module through the data access; it is
+// plugged in when the first of them is made (tests plug in their own beforehand).
+void zugangAnschliessen()
+{
+    static std::unique_ptr<ModulZugang> zugang;
+    if (hatDatenzugang()) return;
+    shell::Programm* programm = shell::Programm::current();
+    if (!programm || !programm->datenmodul()) return;
+    zugang = std::make_unique<ModulZugang>(programm->datenbank(), *programm->datenmodul());
+    setDatenzugang(zugang.get());
+}
 
 void freeAtEnd()
 {
@@ -23,9 +39,13 @@ void freeAtEnd()
 const bool registered = [] {
     auto& r = shell::WindowRegistry::instance();
     r.addWindow(shell::Fenster::Mitglieder,
-                [](shell::ShellServices& s) -> shell::ChildWindow* { return new TMitgliederform(s); });
+                [](shell::ShellServices& s) -> shell::ChildWindow* {
+                    zugangAnschliessen();
+                    return new TMitgliederform(s);
+                });
     r.addCommand(shell::Komponente::Suchdialog, [] {
         freeAtEnd();
+        zugangAnschliessen();
         SuchDlgKomplex();
     });
     r.addCommand(shell::Komponente::Bereichsdialog, [] {

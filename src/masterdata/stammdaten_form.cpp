@@ -9,6 +9,7 @@
 #include "dialogs.h"
 #include "entry_keys.h"
 #include "menue_freigabe.h"
+#include "symbole.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -57,7 +58,7 @@ QToolButton* TStammdatenForm::toolButton(QToolBar* bar, const char* name, const 
 {
     auto* b = new QToolButton(bar);
     b->setObjectName(QString::fromLatin1(name));
-    b->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
+    b->setIcon(symbol(static_cast<Symbol>(icon)));
     b->setToolTip(hint);
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
@@ -76,25 +77,25 @@ void TStammdatenForm::buildToolbars(QVBoxLayout* panel)
 
     ToolBar3 = new QToolBar(ToolBar1);
     ToolBar3->setObjectName(QStringLiteral("ToolBar3"));
-    ToolBar3->setIconSize(QSize(18, 18));
-    ToolButton5 = toolButton(ToolBar3, "ToolButton5", QStringLiteral("Zurück"), QStyle::SP_ArrowBack,
+    ToolBar3->setIconSize(QSize(20, 20));
+    ToolButton5 = toolButton(ToolBar3, "ToolButton5", QStringLiteral("Zurück"), int(Symbol::Zurueck),
                              &TStammdatenForm::CloseBtnClick);
-    ToolButton10 = toolButton(ToolBar3, "ToolButton10", QStringLiteral("Neuer Datensatz"), QStyle::SP_FileIcon,
+    ToolButton10 = toolButton(ToolBar3, "ToolButton10", QStringLiteral("Neuer Datensatz"), int(Symbol::Neu),
                               &TStammdatenForm::Neueingabe1Click);
     ToolButton11 = toolButton(ToolBar3, "ToolButton11", QStringLiteral("Daten ändern"),
-                              QStyle::SP_FileDialogDetailedView, &TStammdatenForm::ndern1Click);
+                              int(Symbol::Aendern), &TStammdatenForm::ndern1Click);
     ToolBar3->addSeparator();
-    ToolButton13 = toolButton(ToolBar3, "ToolButton13", QStringLiteral("Sortierung"), QStyle::SP_ArrowDown,
+    ToolButton13 = toolButton(ToolBar3, "ToolButton13", QStringLiteral("Sortierung"), int(Symbol::Sortieren),
                               &TStammdatenForm::Sortierung1Click);
     BereichToolButton = toolButton(ToolBar3, "BereichToolButton", settings_.rangeHint,
-                                   QStyle::SP_FileDialogListView, &TStammdatenForm::Bereich1Click);
+                                   int(Symbol::Bereich), &TStammdatenForm::Bereich1Click);
     ToolButton14 = toolButton(ToolBar3, "ToolButton14", QStringLiteral("Suchen"),
-                              QStyle::SP_FileDialogContentsView, &TStammdatenForm::Suchen1Click);
+                              int(Symbol::Suchen), &TStammdatenForm::Suchen1Click);
     if (settings_.searchNext)
-        ToolButton1 = toolButton(ToolBar3, "ToolButton1", QStringLiteral("Weitersuchen"), QStyle::SP_ArrowForward,
+        ToolButton1 = toolButton(ToolBar3, "ToolButton1", QStringLiteral("Weitersuchen"), int(Symbol::Weitersuchen),
                                  &TStammdatenForm::ToolButton1Click);
     ToolBar3->addSeparator();
-    ToolButton4 = toolButton(ToolBar3, "ToolButton4", QStringLiteral("Lotse"), QStyle::SP_DirHomeIcon,
+    ToolButton4 = toolButton(ToolBar3, "ToolButton4", QStringLiteral("Lotse"), int(Symbol::Lotse),
                              &TStammdatenForm::ToolButton4Click);
     row->addWidget(ToolBar3);
 
@@ -141,18 +142,19 @@ void TStammdatenForm::buildEntryPanel()
     row->addStretch(1);
 
     auto* buttons = new QVBoxLayout;
-    auto button = [&](const char* name, const QString& text, QStyle::StandardPixmap icon) {
-        auto* b = new QPushButton(style()->standardIcon(icon), text, EingabePanel1);
+    auto button = [&](const char* name, const QString& text, const QIcon& icon) {
+        auto* b = new QPushButton(icon, text, EingabePanel1);
         b->setObjectName(QString::fromLatin1(name));
         b->setMinimumWidth(150);
         buttons->addWidget(b);
         return b;
     };
     EingabebeendenBitBtn1 = button("EingabebeendenBitBtn1", QStringLiteral("Eingabe beenden"),
-                                   QStyle::SP_DialogApplyButton);
+                                   style()->standardIcon(QStyle::SP_DialogApplyButton));
     DatensatzeinfuegenBitBtn1 = button("DatensatzeinfuegenBitBtn1", settings_.insertButtonText,
-                                       QStyle::SP_FileDialogNewFolder);
-    EingabeAbbruchBitBtn1 = button("EingabeAbbruchBitBtn1", QStringLiteral("Abbruch"), QStyle::SP_DialogCancelButton);
+                                       symbol(Symbol::Neu));
+    EingabeAbbruchBitBtn1 = button("EingabeAbbruchBitBtn1", QStringLiteral("Abbruch"),
+                                   style()->standardIcon(QStyle::SP_DialogCancelButton));
     buttons->addStretch();
     row->addLayout(buttons);
     connect(EingabebeendenBitBtn1, &QPushButton::clicked, this, &TStammdatenForm::OKBtnClick);
