@@ -161,11 +161,11 @@ private:
 
     void lexSymbol(Token& t)
     {
-        static const char* const two[] = {"<>", "!=", "<=", ">=", "||", "=="};
+        static constexpr std::string_view two[] = {"<>", "!=", "<=", ">=", "||", "=="};
         t.kind = TokenKind::Symbol;
-        for (const char* s : two) {
+        for (std::string_view s : two) {
             if (s_[pos_] == s[0] && peek(1) == s[1]) {
-                t.text = s;
+                t.text = std::string(s_.substr(pos_, 2));
                 pos_ += 2;
                 return;
             }
@@ -178,7 +178,7 @@ private:
             at.source = std::string(1, c);
             syntaxError(at);
         }
-        t.text = std::string(1, c);
+        t.text = std::string(s_.substr(pos_, 1));
         ++pos_;
     }
 

@@ -20,9 +20,13 @@ Executor::Executor(const Plan& plan, const std::vector<TableSlot>& slots, const 
     }
     // Lookup fields need their hash indexes; build them before any row is fetched.
     for (const Step& st : plan.steps) {
-        if (st.access == Access::Lookup) data_[st.slot]->hashIndex(st.lookup.field);
+        auto build = [&](const KeyLookup& l) {
+            if (l.field2 >= 0) data_[st.slot]->hashIndex(l.field, l.field2);
+            else data_[st.slot]->hashIndex(l.field);
+        };
+        if (st.access == Access::Lookup) build(st.lookup);
         for (const Alternative& a : st.alternatives)
-            if (!a.scan) data_[st.slot]->hashIndex(a.lookup.field);
+            if (!a.scan) build(a.lookup);
     }
     for (size_t s = 0; s < n; ++s) columnPtrs_.push_back(columns_[s].data());
     ctx_.columns = columnPtrs_.data();
@@ -51,8 +55,12 @@ void Executor::run(RowSink& sink)
 const std::vector<uint32_t>* Executor::lookup(const KeyLookup& l, int slot)
 {
     const Value key = expr::evaluate(*l.key, ctx_);
-    const Value k = keyForField(key, slots_[slot].fields[l.field].type);
-    return data_[slot]->hashIndex(l.field).find(k);
+    const auto& fields = slots_[slot].fields;
+    if (l.field2 >= 0) {
+        const Value key2 = expr::evaluate(*l.key2, ctx_);
+        return data_[slot]->hashIndex(l.field, l.field2).find(pairKey(key, fields[l.field].type, key2, fields[l.field2].type));
+    }
+    return data_[slot]->hashIndex(l.field).find(keyForField(key, fields[l.field].type));
 }
 
 bool Executor::candidate(size_t i, uint32_t recno, bool& matched)

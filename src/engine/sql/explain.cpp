@@ -18,7 +18,9 @@ std::string conditions(const std::vector<const Node*>& list)
 
 std::string lookupText(const KeyLookup& l, const TableSlot& t)
 {
-    return t.fields[l.field].name + " = " + expr::toText(*l.key);
+    std::string s = t.fields[l.field].name + " = " + expr::toText(*l.key);
+    if (l.field2 >= 0) s += " UND " + t.fields[l.field2].name + " = " + expr::toText(*l.key2);
+    return s;
 }
 
 std::string estimate(double v)

@@ -33,6 +33,9 @@ struct TableSlot {
 struct KeyLookup {
     int field = -1;
     const Node* key = nullptr;
+    // A second field makes it a lookup on the pair (field, field2).
+    int field2 = -1;
+    const Node* key2 = nullptr;
 };
 
 // One disjunct of an OR used for a union of lookups.

@@ -6,6 +6,9 @@
 #include "sql/conditions.h"
 #include "sql/plan.h"
 
+#include "core/error.h"
+#include "expr/eval.h"
+
 #include <algorithm>
 #include <map>
 #include <numeric>
@@ -247,8 +250,50 @@ private:
         return false;
     }
 
+    // The share of a table's records that pass a condition over that table alone,
+    // measured on an even sample of its records.
+    double sampled(const Node& n, int slot)
+    {
+        auto it = sampleCache_.find(&n);
+        if (it != sampleCache_.end()) return it->second;
+        TableData* d = slots_[slot].data();
+        const auto& live = d->liveRecords();
+        double result = 0.5;
+        if (!live.empty()) {
+            std::vector<const std::vector<Value>*> cols(slots_[slot].fields.size(), nullptr);
+            expr::visit(n, [&](const Node& x) {
+                if (x.kind == NodeKind::Column && x.table == slot) cols[x.field] = &d->column(x.field);
+            });
+            std::vector<const std::vector<Value>* const*> tables(slots_.size(), nullptr);
+            tables[slot] = cols.data();
+            std::vector<uint32_t> recnos(slots_.size(), expr::kNoRecord);
+            expr::EvalContext ctx;
+            ctx.columns = tables.data();
+            ctx.recnos = recnos.data();
+            const size_t samples = std::min<size_t>(live.size(), 200);
+            size_t pass = 0;
+            try {
+                for (size_t i = 0; i < samples; ++i) {
+                    recnos[slot] = live[i * live.size() / samples];
+                    pass += expr::holds(n, ctx) ? 1 : 0;
+                }
+                result = std::max(0.5, static_cast<double>(pass)) / static_cast<double>(samples);
+            } catch (const EngineError&) {
+                result = 0.5; // the statement reports it when it runs
+            }
+        }
+        sampleCache_[&n] = result;
+        return result;
+    }
+
     double selectivity(const Node& n)
     {
+        const TableMask m = tableMask(n);
+        if (m && !(m & (m - 1))) {
+            int slot = 0;
+            while (!(m & bit(slot))) ++slot;
+            return sampled(n, slot);
+        }
         switch (n.kind) {
         case NodeKind::Binary:
             switch (n.op) {
@@ -301,20 +346,70 @@ private:
         return c.outerSlot < 0;
     }
 
+    // The cheapest lookup on slot s among equality terms: one field, or a pair of
+    // fields when that finds fewer records. Returns the estimated records per lookup,
+    // or -1 when no term can be used; `single` is the term of a one-field lookup.
+    double bestLookup(const std::vector<const Node*>& terms, int s, TableMask bound, KeyLookup& out, const Node*& single)
+    {
+        struct Cand {
+            KeyLookup l;
+            const Node* term;
+            double est;
+        };
+        std::vector<Cand> cands;
+        for (const Node* t : terms) {
+            KeyLookup l;
+            if ((tableMask(*t) & ~(bound | bit(s))) || !lookupFrom(*t, s, bound, l)) continue;
+            bool dup = false;
+            for (const auto& c : cands) dup = dup || c.l.field == l.field;
+            if (!dup) cands.push_back({l, t, liveCount(s) / distinct(s, l.field)});
+        }
+        if (cands.empty()) return -1;
+        std::sort(cands.begin(), cands.end(), [](const Cand& a, const Cand& b) { return a.est < b.est; });
+        out = cands[0].l;
+        single = cands[0].term;
+        double best = cands[0].est;
+        if (best <= 2) return best;
+        const size_t limit = std::min<size_t>(cands.size(), 4);
+        for (size_t i = 0; i < limit; ++i) {
+            for (size_t j = i + 1; j < limit; ++j) {
+                const int f1 = std::min(cands[i].l.field, cands[j].l.field);
+                const int f2 = std::max(cands[i].l.field, cands[j].l.field);
+                const double keys = static_cast<double>(slots_[s].data()->hashIndex(f1, f2).distinctKeys());
+                const double est = liveCount(s) / std::max(1.0, keys);
+                if (est < best * 0.5) {
+                    const Cand& a = cands[i].l.field == f1 ? cands[i] : cands[j];
+                    const Cand& b = cands[i].l.field == f1 ? cands[j] : cands[i];
+                    out = a.l;
+                    out.field2 = b.l.field;
+                    out.key2 = b.l.key;
+                    single = nullptr;
+                    best = est;
+                }
+            }
+        }
+        return best;
+    }
+
     Choice choose(int s, TableMask bound)
     {
         Choice best;
         best.candidates = liveCount(s);
+        std::vector<const Node*> usableTerms;
         for (const auto& c : conj_) {
             if (!usable(c, s) || !(c.mask & bit(s)) || (c.mask & ~(bound | bit(s)))) continue;
+            usableTerms.push_back(c.node);
+        }
+        {
             KeyLookup l;
-            if (!lookupFrom(*c.node, s, bound, l)) continue;
-            const double est = liveCount(s) / distinct(s, l.field);
-            if (est < best.candidates) {
+            const Node* single = nullptr;
+            const double est = bestLookup(usableTerms, s, bound, l, single);
+            if (est >= 0 && est < best.candidates) {
                 best.access = Access::Lookup;
                 best.lookup = l;
-                best.lookupConj = &c;
                 best.candidates = est;
+                for (const auto& c : conj_)
+                    if (c.node == single) best.lookupConj = &c;
             }
         }
         for (const auto& c : conj_) {
@@ -324,31 +419,19 @@ private:
             bool ok = true;
             for (const auto& terms : c.disjuncts) {
                 Alternative a;
-                double est = 0;
-                bool found = false;
-                double guardSel = 1;
+                std::vector<const Node*> lookupTerms = usableTerms; // hold in every disjunct
                 for (const Node* t : terms) {
                     const TableMask m = tableMask(*t);
-                    if (m && !(m & ~bound)) {
-                        a.guards.push_back(t);
-                        guardSel *= selectivity(*t);
-                        continue;
-                    }
-                    KeyLookup l;
-                    if ((m & ~(bound | bit(s))) == 0 && lookupFrom(*t, s, bound, l)) {
-                        const double e = liveCount(s) / distinct(s, l.field);
-                        if (!found || e < est) {
-                            est = e;
-                            a.lookup = l;
-                            found = true;
-                        }
-                    }
+                    if (m && !(m & ~bound)) a.guards.push_back(t);
+                    else lookupTerms.push_back(t);
                 }
-                if (!found) {
+                const Node* single = nullptr;
+                const double est = bestLookup(lookupTerms, s, bound, a.lookup, single);
+                if (est < 0) {
                     ok = false;
                     break;
                 }
-                total += est * guardSel;
+                total += est;
                 alts.push_back(std::move(a));
             }
             if (ok && total < best.candidates) {
@@ -430,7 +513,8 @@ private:
                 if (k.outerSlot >= 0 && k.outerSlot != s) continue;
                 placed[i] = true;
                 // The lookup already guarantees an equality of the same types.
-                if (&k == c.lookupConj && c.lookup.key->type == typeOfField(s, c.lookup.field)) continue;
+                if (&k == c.lookupConj && c.lookup.field2 < 0 && c.lookup.key->type == typeOfField(s, c.lookup.field))
+                    continue;
                 if (step.outer && k.outerSlot < 0) step.post.push_back(k.node);
                 else step.filters.push_back(k.node);
             }
@@ -449,6 +533,7 @@ private:
     Plan& plan_;
     std::vector<Conjunct> conj_;
     ColumnClasses classes_;
+    std::map<const Node*, double> sampleCache_;
 };
 
 } // namespace

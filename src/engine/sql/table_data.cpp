@@ -40,6 +40,36 @@ Value keyForField(const Value& v, char fieldType)
     return r ? std::move(*r) : Value::null();
 }
 
+Value pairKey(const Value& a, char typeA, const Value& b, char typeB)
+{
+    const Value x = keyForField(a, typeA), y = keyForField(b, typeB);
+    if (x.isNull() || y.isNull()) return Value::null();
+    std::string k;
+    for (const Value* v : {&x, &y}) {
+        switch (v->type()) {
+        case ValueType::Number: {
+            const double d = v->number() == 0 ? 0.0 : v->number();
+            k += 'n';
+            k.append(reinterpret_cast<const char*>(&d), sizeof d);
+            break;
+        }
+        case ValueType::Text: {
+            const std::string_view t = trimRight(v->text());
+            k += 't';
+            k += std::to_string(t.size());
+            k += ':';
+            k.append(t.data(), t.size());
+            break;
+        }
+        case ValueType::Date: k += 'd' + std::to_string(v->date()); break;
+        case ValueType::Logical: k += v->logical() ? "lT" : "lF"; break;
+        case ValueType::Null: break;
+        }
+    }
+    k += '|'; // never ends in a blank, which the text comparison would drop
+    return Value::text(std::move(k));
+}
+
 const std::vector<uint32_t>* HashIndex::find(const Value& key) const
 {
     if (key.isNull()) return nullptr;
@@ -77,6 +107,7 @@ void TableData::clear()
     live_.clear();
     columns_.clear();
     indexes_.clear();
+    pairIndexes_.clear();
 }
 
 void TableData::refresh()
@@ -133,6 +164,20 @@ const HashIndex& TableData::hashIndex(int field)
     return *slot;
 }
 
+const HashIndex& TableData::hashIndex(int field, int field2)
+{
+    refresh();
+    auto& slot = pairIndexes_[{field, field2}];
+    if (!slot) {
+        const std::vector<Value>& a = column(field);
+        const std::vector<Value>& b = column(field2);
+        const char ta = table_.fields()[field].type, tb = table_.fields()[field2].type;
+        slot = std::make_unique<HashIndex>();
+        for (uint32_t r : liveRecords()) slot->add(pairKey(a[r], ta, b[r], tb), r);
+    }
+    return *slot;
+}
+
 void TableData::recordChanged(uint32_t recno, const Record* before, const Record* after)
 {
     if (seen_ + 1 != table_.changeCounter()) { // something changed unseen before this
@@ -154,6 +199,11 @@ void TableData::recordChanged(uint32_t recno, const Record* before, const Record
         const char type = fields[f].type;
         if (before) idx->remove(keyForField((*before)[f], type), recno);
         if (after) idx->add(keyForField((*after)[f], type), recno);
+    }
+    for (auto& [pair, idx] : pairIndexes_) {
+        const char ta = fields[pair.first].type, tb = fields[pair.second].type;
+        if (before) idx->remove(pairKey((*before)[pair.first], ta, (*before)[pair.second], tb), recno);
+        if (after) idx->add(pairKey((*after)[pair.first], ta, (*after)[pair.second], tb), recno);
     }
     if (liveValid_) {
         auto pos = std::lower_bound(live_.begin(), live_.end(), recno);

@@ -6,6 +6,7 @@
 #include "dbf/dbf_table.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -22,6 +23,8 @@ struct ValueKeyEqual {
 // The value as a key of the field's type (text of a C field, number of an N field ...);
 // NULL for NULL and for a value that no record of that field can equal.
 Value keyForField(const Value& v, char fieldType);
+// One key for a pair of field values (NULL when either is NULL).
+Value pairKey(const Value& a, char typeA, const Value& b, char typeB);
 
 class HashIndex {
 public:
@@ -45,6 +48,8 @@ public:
     // Values of one field by record number (deleted records included).
     const std::vector<Value>& column(int field);
     const HashIndex& hashIndex(int field);
+    // An index on a pair of fields, for lookups on two equalities at once.
+    const HashIndex& hashIndex(int field, int field2);
     bool hasHashIndex(int field) const;
     size_t liveCount() { return liveRecords().size(); }
 
@@ -60,6 +65,7 @@ private:
     std::vector<uint32_t> live_;
     std::vector<std::unique_ptr<std::vector<Value>>> columns_;
     std::vector<std::unique_ptr<HashIndex>> indexes_;
+    std::map<std::pair<int, int>, std::unique_ptr<HashIndex>> pairIndexes_;
 };
 
 } // namespace trevo::engine::sql
