@@ -2,7 +2,8 @@
 // the bare flush of a small file in the same folder:
 //   BareSync             write 100 bytes into a small file and flush it (fdatasync)
 //   PostOneRecord        append one record to a small table outside a transaction and post it
-//                        (journal written and flushed, table flushed, journal marked cold)
+//                        (journal written and flushed, table written and flushed, journal
+//                        marked cold without a flush of its own: two flushes in all)
 //   TransactionOf10000   10,000 appends inside one transaction, then the commit
 #include "core/error.h"
 #include "dbf/dbf_table.h"
@@ -43,7 +44,7 @@ double secondsSince(std::chrono::steady_clock::time_point t0)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
-// Median-free but steady: the mean of many bare flushes, measured once for all benchmarks.
+// The mean of many bare flushes, measured once for all benchmarks.
 double bareSyncSeconds()
 {
     static const double seconds = [] {

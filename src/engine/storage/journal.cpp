@@ -20,6 +20,11 @@ void put(std::vector<uint8_t>& out, uint64_t v, int bytes)
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
+void set(uint8_t* p, uint64_t v, int bytes)
+{
+    for (int i = 0; i < bytes; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
 uint64_t get(const uint8_t* p, int bytes)
 {
     uint64_t v = 0;
@@ -31,13 +36,12 @@ uint64_t get(const uint8_t* p, int bytes)
 // keeps the first bytes written, so the new state decides (see journal.h).
 std::vector<uint8_t> header(uint32_t state, uint32_t count, uint64_t salt)
 {
-    std::vector<uint8_t> h;
-    put(h, state, 4);
-    h.insert(h.end(), magic, magic + 8);
-    put(h, count, 4);
-    put(h, salt, 8);
-    put(h, 0, 4);
-    put(h, crc32(h.data() + 4, 24), 4);
+    std::vector<uint8_t> h(journalHeaderSize, 0);
+    set(h.data(), state, 4);
+    std::memcpy(h.data() + 4, magic, 8);
+    set(h.data() + 12, count, 4);
+    set(h.data() + 16, salt, 8);
+    set(h.data() + 28, crc32(h.data() + 4, 24), 4);
     return h;
 }
 

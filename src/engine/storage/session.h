@@ -9,8 +9,13 @@
 //  - A transaction covers the files changed through its session and no others.
 //  - Other sessions see uncommitted changes (dirty read): all sessions share the
 //    same in-memory file images.
+//  - A single operation of another session on a file that an open transaction has
+//    changed joins that transaction (its bytes cannot reach the disk without the
+//    transaction's): it becomes durable with the commit and is undone by a rollback.
+//    Two open transactions changing the same file is refused with an EngineError.
 //  - commit() makes the whole transaction durable or, on failure, leaves every file
-//    as before the transaction and throws. rollback() restores the images.
+//    as before the transaction and throws. rollback() restores the images; without an
+//    open transaction it does nothing.
 #include "storage/storage.h"
 
 #include <memory>

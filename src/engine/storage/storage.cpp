@@ -42,12 +42,17 @@ Storage::Storage(FileSystem& fs) : fs_(fs), folders_(std::make_unique<Folders>()
 
 Storage::~Storage()
 {
-    // A cold journal is of no use once the program ends; leave no clutter in the folder.
+    // The journal is of no use once the program ends; leave no clutter in the folder. The
+    // removal is flushed so that no journal can come back over files another program may
+    // change in the meantime.
     for (const auto& [dir, state] : folders_->byDir) {
         if (!state.journalWritten || state.hot) continue;
         try {
             const std::string path = detail::journalPath(fs_, dir);
-            if (fs_.exists(path)) fs_.remove(path);
+            if (fs_.exists(path)) {
+                fs_.remove(path);
+                fs_.syncDirectory(dir);
+            }
         } catch (...) {
         }
     }
