@@ -88,3 +88,32 @@ TEST(StorageCrash, CommitCostsTwoSyncsAndNothingInsideATransaction)
     EXPECT_EQ(fs.syncs(), 2u);
     EXPECT_EQ(stateOf(mem).at("/daten/TERMINE.DBF").size(), 20000u);
 }
+
+TEST(StorageCrash, OpeningAFileOfTheFolderRollsBackItsJournal)
+{
+    const FileState before = threeFiles();
+    MemoryFileSystem mem;
+    putState(mem, before);
+    FaultFileSystem fs(mem);
+    try {
+        Storage storage(fs);
+        Session session(storage, "Terminsession1");
+        auto a = storage.open("/daten/TERMINE.DBF");
+        auto c = storage.open("/daten/SPIELKEG.DBF");
+        session.startTransaction();
+        session.atomically([&] {
+            put(*a, 0, "neu");
+            c->resize(10);
+            put(*storage.create("/daten/NEU.DBF"), 0, "neu");
+        });
+        fs.crashAt(7, CrashMode::KeepUnsynced); // inside the file writes
+        session.commit();
+        FAIL();
+    } catch (const SimulatedCrash&) {
+    }
+    ASSERT_FALSE(stateOf(mem) == before); // the crash left the files half changed
+    Storage storage(mem);
+    EXPECT_FALSE(storage.exists("/daten/NEU.DBF")); // asking already rolls back
+    EXPECT_EQ(textOf(*storage.open("/daten/SPIELKEG.DBF")), before.at("/daten/SPIELKEG.DBF"));
+    EXPECT_TRUE(stateOf(mem) == before) << differences(stateOf(mem), before);
+}
