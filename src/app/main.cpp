@@ -1,6 +1,7 @@
 // Trevo: the bookkeeping program of a nine-pin bowling club.
 #include "application.h"
 #include "main_window.h"
+#include "program_icon.h"
 #include "program_paths.h"
 #include "startup.h"
 #include "window_registry.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
     Application app(argc, argv);
     Application::setApplicationName(QStringLiteral("Trevo"));
     Application::setApplicationVersion(QStringLiteral("1.14"));
+    Application::setWindowIcon(programIcon());
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),

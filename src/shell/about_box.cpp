@@ -33,7 +33,7 @@ AboutForm::AboutForm(QWidget* parent)
     auto* credit = new QLabel(QStringLiteral("Entwicklung:"), this);
     credit->setStyleSheet(QStringLiteral("color:#606060;"));
     auto* maker = new QLabel(QStringLiteral("Die Trevo-Entwickler"), this);
-    auto* note = new QLabel(QStringLiteral("Mitglieder, Kegelabende, Auswertungen und Vereinskasse"), this);
+    auto* note = new QLabel(QStringLiteral("Mitglieder, Kegelabende und Vereinskasse"), this);
     note->setStyleSheet(QStringLiteral("color:#606060;"));
 
     auto* text = new QVBoxLayout;

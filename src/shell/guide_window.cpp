@@ -51,7 +51,10 @@ LotsenDlg::LotsenDlg(ShellServices& shell, const WindowRegistry& registry, QWidg
     connect(ImmerimVordergrund1, &QAction::triggered, this, [this](bool on) { setStayOnTop(on); });
     connect(TreeView1, &GuideTree::nodeActivated, this,
             [this](QTreeWidgetItem* item) { controls::runGuarded([this, item] { activate(item); }); });
-    connect(this, &QDockWidget::topLevelChanged, this, [this] { applyStayOnTop(); });
+    connect(this, &QDockWidget::topLevelChanged, this, [this](bool floating) {
+        if (floating) resize(220, 430); // the floating window's own size, not the dock's height
+        applyStayOnTop();
+    });
 
     ImmerimVordergrund1->setChecked(stayOnTop_);
     move(1, 1);

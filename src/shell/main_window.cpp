@@ -9,6 +9,7 @@
 #include "help_window.h"
 #include "please_wait_window.h"
 #include "printer.h"
+#include "program_icon.h"
 #include "wait_cursor.h"
 #include "window_codes.h"
 #include "window_registry.h"
@@ -22,6 +23,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrintDialog>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -43,6 +46,7 @@ MainForm1::MainForm1(WindowRegistry& registry, QWidget* parent) : QMainWindow(pa
 {
     setObjectName(QStringLiteral("MainForm1"));
     setWindowTitle(QStringLiteral("Trevo 1.14"));
+    setWindowIcon(programIcon());
     workspace_ = new QMdiArea(this);
     workspace_->setBackground(QColor(0, 128, 128));
     workspace_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -205,7 +209,15 @@ void MainForm1::adaptToScreen(int screenWidth)
             QStringLiteral("Die Bildschirmauflösung sollte bei mindestens 800 x 600 Bildpunkten liegen"));
     const double factor = screenWidth > 0 ? screenWidth / 800.0 : 1.0;
     for (int i = 0; i < 3; ++i) panels_[i]->setFixedWidth(int(panelWidths[i] * factor));
-    panels_[3]->setMinimumWidth(int(panelWidths[3] * factor));
+    const int clockWidth = panels_[3]->fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000  00:00:00")) + 16;
+    panels_[3]->setMinimumWidth(std::max(int(panelWidths[3] * factor), clockWidth));
+}
+
+void MainForm1::maximize()
+{
+    // Without a window manager a maximise request does nothing; the screen's size then.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
+    showMaximized();
 }
 
 // ---- child windows ----

@@ -68,6 +68,8 @@ public:
     // Main window creation: the warning for screens narrower than 800 pixels and the
     // scaling of the status panels by width / 800.
     void adaptToScreen(int screenWidth);
+    // Fills the screen (maximised).
+    void maximize();
 
     // Runs after Yes to "Programm beenden ?", before the program ends (saves the options).
     void setEndHandler(std::function<void()> handler) { endHandler_ = std::move(handler); }

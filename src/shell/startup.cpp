@@ -164,7 +164,7 @@ bool Startup::run(int screenWidth)
     start_ = nullptr;
     setHourglass(false);
 
-    if (!main_.isMaximized()) main_.showMaximized();
+    if (!main_.isMaximized()) main_.maximize();
     main_.history().reset(Fenster::Termine);
     main_.bringToFront(Fenster::Termine);
     if (options_.showGuideAtStart()) guardedStep([this] { main_.dockGuide(); });
