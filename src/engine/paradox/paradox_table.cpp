@@ -13,24 +13,13 @@ namespace {
 
 Bytes bytesOf(const FileImage& image) { return Bytes(image.data(), image.data() + image.size()); }
 
-size_t fixedSize(PxType t)
-{
-    switch (t) {
-    case PxType::Short: return 2;
-    case PxType::Date: case PxType::Long: case PxType::AutoInc: case PxType::Time: return 4;
-    case PxType::Number: case PxType::Currency: case PxType::Timestamp: return 8;
-    case PxType::Logical: return 1;
-    default: return 0;
-    }
-}
-
 void checkFields(const PxTableInfo& info)
 {
     if (info.fields.empty() || info.fields.size() > 255) throw ValueError("Ungültige Anzahl der Felder");
     if (info.keyFields < 0 || static_cast<size_t>(info.keyFields) > info.fields.size())
         throw ValueError("Ungültige Anzahl der Schlüsselfelder");
     for (const PxField& f : info.fields) {
-        const size_t fixed = fixedSize(f.type);
+        const size_t fixed = f.type == PxType::Bcd ? 0 : fixedFieldSize(f.type);
         const bool ok = !f.name.empty() &&
                         (fixed ? f.size == fixed
                                : f.type == PxType::Alpha ? f.size >= 1

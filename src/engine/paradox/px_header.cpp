@@ -104,7 +104,11 @@ PxHeader readHeader(const Bytes& f, const std::string& name)
         if (!isKnownType(f[pos])) damaged(name, "unbekannter Feldtyp " + std::to_string(f[pos]));
         fd.type = static_cast<PxType>(f[pos]);
         fd.size = f[pos + 1];
-        if (fd.size == 0 || (isBlobType(fd.type) && fd.size <= 10)) damaged(name, "Feldlänge");
+        // A BCD field names its decimal places in the header and always takes 17 bytes.
+        if (fd.type == PxType::Bcd) fd.size = 17;
+        const size_t fixed = fixedFieldSize(fd.type);
+        if (fd.size == 0 || (isBlobType(fd.type) && fd.size <= 10) || (fixed && fd.size != fixed))
+            damaged(name, "Feldlänge");
         sum += fd.size;
         fd.name = "FELD" + std::to_string(i + 1);
         h.fields.push_back(fd);

@@ -2,6 +2,7 @@
 // The pieces of a Paradox table held in memory: fields, header facts and records.
 #include "dbf/attachment.h" // Record
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -32,6 +33,8 @@ bool isKnownType(uint8_t type);
 // Memo, binary, formatted memo, OLE and graphic fields: a leader in the record, the
 // full value in the .MB file when it does not fit the leader.
 bool isBlobType(PxType type);
+// Bytes that a field of the type takes in a record; 0 where the header says it.
+size_t fixedFieldSize(PxType type);
 
 struct PxField {
     std::string name;

@@ -168,6 +168,18 @@ bool isKnownType(uint8_t t)
     return false;
 }
 
+size_t fixedFieldSize(PxType t)
+{
+    switch (t) {
+    case PxType::Short: return 2;
+    case PxType::Date: case PxType::Long: case PxType::AutoInc: case PxType::Time: return 4;
+    case PxType::Number: case PxType::Currency: case PxType::Timestamp: return 8;
+    case PxType::Logical: return 1;
+    case PxType::Bcd: return 17;
+    default: return 0;
+    }
+}
+
 bool isBlobType(PxType t)
 {
     return t == PxType::Memo || t == PxType::Blob || t == PxType::FmtMemo || t == PxType::Ole ||

@@ -236,3 +236,27 @@ TEST(ParadoxCodec, ArbitraryDamageNeverCrashes)
         }
     }
 }
+
+TEST(ParadoxCodec, ForeignFieldTypesReadAndFixedSizesAreChecked)
+{
+    PxTableData t;
+    t.info.fields = {{"NR", PxType::Long, 4}, {"BETRAG", PxType::Alpha, 17}, {"TAG", PxType::Date, 4}};
+    t.records = {{Value::number(7), Value::null(), Value::date(daysFromCivil(2001, 12, 31))}};
+    Bytes db = encodeTable(t, "FREMD.DB", -1).db;
+    // Make the second field a BCD field with two decimal places holding 12.50.
+    db[0x78 + 2] = 0x17;
+    db[0x78 + 3] = 2;
+    uint8_t* bcd = &db[0x800 + 6 + 4];
+    bcd[0] = 0x80 | 2;
+    bcd[15] = 0x12;
+    bcd[16] = 0x50;
+    PxTableData back = decodeTable(db, nullptr, "FREMD.DB", "FREMD.MB");
+    ASSERT_EQ(back.records.size(), 1u);
+    EXPECT_EQ(back.records[0][0], Value::number(7));
+    EXPECT_EQ(back.records[0][1], Value::number(12.5));
+    EXPECT_EQ(back.records[0][2], Value::date(daysFromCivil(2001, 12, 31)));
+    EXPECT_EQ(back.info.keyFields, 0); // an unkeyed table
+    // A long field claiming 3 bytes is damage.
+    db[0x78 + 1] = 3;
+    EXPECT_THROW(decodeTable(db, nullptr, "FREMD.DB", "FREMD.MB"), FormatError);
+}
