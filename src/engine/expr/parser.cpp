@@ -82,13 +82,36 @@ public:
     NodePtr parseOr()
     {
         NodePtr l = parseAnd();
-        while (ts_.acceptKeyword("OR")) l = makeBinary(BinOp::Or, std::move(l), parseAnd());
+        while (ts_.acceptKeyword("OR")) {
+            count();
+            l = makeBinary(BinOp::Or, std::move(l), parseAnd());
+        }
         return l;
     }
 
 private:
+    // Deeply nested or very long expressions are refused before they can exhaust the
+    // stack of the recursive binding and evaluation.
+    static constexpr int kMaxDepth = 200;
+    static constexpr int kMaxNodes = 4000;
+
+    struct Depth {
+        explicit Depth(ExprParser& p) : p_(p)
+        {
+            if (++p_.depth_ > kMaxDepth) errorAt(p_.ts_.peek(), "Ausdruck zu tief verschachtelt");
+        }
+        ~Depth() { --p_.depth_; }
+        ExprParser& p_;
+    };
+
+    void count()
+    {
+        if (++nodes_ > kMaxNodes) errorAt(ts_.peek(), "Ausdruck zu lang");
+    }
+
     NodePtr node(NodeKind k, const Token& at)
     {
+        count();
         auto n = std::make_unique<Node>();
         n->kind = k;
         n->line = at.line;
@@ -99,12 +122,16 @@ private:
     NodePtr parseAnd()
     {
         NodePtr l = parseNot();
-        while (ts_.acceptKeyword("AND")) l = makeBinary(BinOp::And, std::move(l), parseNot());
+        while (ts_.acceptKeyword("AND")) {
+            count();
+            l = makeBinary(BinOp::And, std::move(l), parseNot());
+        }
         return l;
     }
 
     NodePtr parseNot()
     {
+        Depth guard(*this);
         if (ts_.peek().isKeyword("NOT")) {
             auto n = node(NodeKind::Not, ts_.next());
             n->args.push_back(parseNot());
@@ -135,6 +162,7 @@ private:
             const Token& t = ts_.peek();
             if (comparisonOp(t, op)) {
                 ts_.next();
+                count();
                 l = makeBinary(op, std::move(l), parseAdditive());
                 continue;
             }
@@ -195,6 +223,7 @@ private:
             else if (t.isSymbol("||")) op = BinOp::Concat;
             else return l;
             ts_.next();
+            count();
             l = makeBinary(op, std::move(l), parseMultiplicative());
         }
     }
@@ -209,12 +238,14 @@ private:
             else if (t.isSymbol("/")) op = BinOp::Div;
             else return l;
             ts_.next();
+            count();
             l = makeBinary(op, std::move(l), parseUnary());
         }
     }
 
     NodePtr parseUnary()
     {
+        Depth guard(*this);
         if (ts_.peek().isSymbol("-")) {
             const Token& t = ts_.next();
             NodePtr a = parseUnary();
@@ -428,6 +459,8 @@ private:
 
     TokenStream& ts_;
     ParseOptions opt_;
+    int depth_ = 0;
+    int nodes_ = 0;
 };
 
 int smallInteger(TokenStream& ts)
