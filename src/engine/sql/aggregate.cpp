@@ -2,26 +2,26 @@
 
 namespace trevo::engine::sql {
 
-void aggregateRow(const AggSpec& spec, AggState& st, const expr::EvalContext& ctx)
+void aggregateRow(const AggSpec& agg, AggState& st, const expr::EvalContext& ctx)
 {
-    if (spec.kind == AggKind::CountStar) {
+    if (agg.kind == AggKind::CountStar) {
         ++st.count;
         return;
     }
-    if (spec.kind == AggKind::First) {
+    if (agg.kind == AggKind::First) {
         if (!st.has) {
-            st.value = expr::evaluate(*spec.arg, ctx);
+            st.value = expr::evaluate(*agg.arg, ctx);
             st.has = true;
         }
         return;
     }
-    Value v = expr::evaluate(*spec.arg, ctx);
+    Value v = expr::evaluate(*agg.arg, ctx);
     if (expr::isNullish(v)) return;
-    if (spec.distinct) {
+    if (agg.distinct) {
         if (!st.seen) st.seen = std::make_unique<std::unordered_set<Value, ValueKeyHash, ValueKeyEqual>>();
         if (!st.seen->insert(v).second) return;
     }
-    switch (spec.kind) {
+    switch (agg.kind) {
     case AggKind::Count: ++st.count; break;
     case AggKind::Sum:
     case AggKind::Avg: {
@@ -39,16 +39,16 @@ void aggregateRow(const AggSpec& spec, AggState& st, const expr::EvalContext& ct
             break;
         }
         const int c = orderCompare(v, st.value);
-        if ((spec.kind == AggKind::Min && c < 0) || (spec.kind == AggKind::Max && c > 0)) st.value = std::move(v);
+        if ((agg.kind == AggKind::Min && c < 0) || (agg.kind == AggKind::Max && c > 0)) st.value = std::move(v);
         break;
     }
     default: break;
     }
 }
 
-Value aggregateResult(const AggSpec& spec, const AggState& st)
+Value aggregateResult(const AggSpec& agg, const AggState& st)
 {
-    switch (spec.kind) {
+    switch (agg.kind) {
     case AggKind::CountStar:
     case AggKind::Count: return Value::number(static_cast<double>(st.count));
     case AggKind::Sum: return st.count ? Value::number(st.sum) : Value::null();

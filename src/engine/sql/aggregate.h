@@ -31,8 +31,8 @@ struct AggState {
     std::unique_ptr<std::unordered_set<Value, ValueKeyHash, ValueKeyEqual>> seen;
 };
 
-void aggregateRow(const AggSpec& spec, AggState& state, const expr::EvalContext& ctx);
-Value aggregateResult(const AggSpec& spec, const AggState& state);
+void aggregateRow(const AggSpec& agg, AggState& state, const expr::EvalContext& ctx);
+Value aggregateResult(const AggSpec& agg, const AggState& state);
 
 struct GroupKeyHash {
     size_t operator()(const std::vector<Value>& key) const;
