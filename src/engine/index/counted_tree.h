@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <stdexcept>
 #include <vector>
 
@@ -46,6 +47,8 @@ public:
     // Rank of the first item not less than probe, of the first item greater than probe.
     size_t lowerBound(const T& probe) const;
     size_t upperBound(const T& probe) const;
+    // lowerBound together with the item there (nullptr at the end), in one descent.
+    std::pair<size_t, const T*> lowerBoundItem(const T& probe) const;
     bool contains(const T& item) const;
     const T& at(size_t rank) const;
 
@@ -299,6 +302,23 @@ size_t CountedTree<T, Less>::lowerBound(const T& probe) const
         n = n->kids[c].get();
     }
     return rank + static_cast<size_t>(std::lower_bound(n->items.begin(), n->items.end(), probe, less_) - n->items.begin());
+}
+
+template <class T, class Less>
+std::pair<size_t, const T*> CountedTree<T, Less>::lowerBoundItem(const T& probe) const
+{
+    if (!root_) return {0, nullptr};
+    size_t rank = 0;
+    const Node* n = root_.get();
+    while (!n->leaf) {
+        const size_t c = childFor(*n, probe);
+        rank += countBefore(*n, c);
+        n = n->kids[c].get();
+    }
+    const auto it = std::lower_bound(n->items.begin(), n->items.end(), probe, less_);
+    rank += static_cast<size_t>(it - n->items.begin());
+    if (it != n->items.end()) return {rank, &*it};
+    return {rank, rank < size_ ? &at(rank) : nullptr}; // the first item of the next leaf
 }
 
 template <class T, class Less>

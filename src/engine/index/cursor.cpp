@@ -279,11 +279,14 @@ bool Cursor::findKey(const Value& key)
 {
     sync();
     const std::string k = order_->keyOf(key);
-    for (size_t r = std::max(lo_, order_->lowerBound(k)); r < hi_; ++r) {
-        const IndexEntry& e = order_->entryAt(r);
-        if (e.key != k) break;
-        if (passes(e.recno)) {
-            placeAt(r, e);
+    auto [r, e] = order_->lowerBoundEntry(k);
+    if (r < lo_) {
+        r = lo_;
+        e = r < hi_ ? &order_->entryAt(r) : nullptr;
+    }
+    for (; e && r < hi_ && e->key == k; e = ++r < hi_ ? &order_->entryAt(r) : nullptr) {
+        if (passes(e->recno)) {
+            placeAt(r, *e);
             eof_ = bof_ = false;
             return true;
         }

@@ -32,6 +32,11 @@ size_t TableIndex::lowerBound(const std::string& key) const
     return tree_.lowerBound(IndexEntry{key, 0});
 }
 
+std::pair<size_t, const IndexEntry*> TableIndex::lowerBoundEntry(const std::string& key) const
+{
+    return tree_.lowerBoundItem(IndexEntry{key, 0});
+}
+
 size_t TableIndex::upperBound(const std::string& key) const
 {
     return tree_.upperBound(IndexEntry{key, std::numeric_limits<uint32_t>::max()});

@@ -34,6 +34,8 @@ public:
     // First rank whose key is >= key, first rank whose key is > key.
     size_t lowerBound(const std::string& key) const;
     size_t upperBound(const std::string& key) const;
+    // lowerBound and the entry there (nullptr at the end) in one search.
+    std::pair<size_t, const IndexEntry*> lowerBoundEntry(const std::string& key) const;
     // Rank of the entry (key, recno), or the rank it would have.
     size_t rankOf(const std::string& key, uint32_t recno) const;
     bool contains(const std::string& key, uint32_t recno) const;

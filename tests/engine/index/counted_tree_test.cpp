@@ -98,3 +98,21 @@ TEST(CountedTree, AscendingAndDescendingInsertsStayShallow)
     EXPECT_EQ(down.at(0), 1);
     EXPECT_EQ(down.lowerBound(25000), 24999u);
 }
+
+TEST(CountedTree, LowerBoundWithItemAcrossLeaves)
+{
+    CountedTree<int> tree;
+    std::vector<int> items;
+    for (int i = 0; i < 1000; ++i) items.push_back(i * 10);
+    tree.assignSorted(items);
+    for (int probe = -5; probe < 10010; probe += 5) {
+        const auto [rank, item] = tree.lowerBoundItem(probe);
+        ASSERT_EQ(rank, tree.lowerBound(probe));
+        if (rank < tree.size()) {
+            ASSERT_NE(item, nullptr);
+            ASSERT_EQ(*item, tree.at(rank));
+        } else {
+            ASSERT_EQ(item, nullptr);
+        }
+    }
+}
