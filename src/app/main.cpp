@@ -12,6 +12,8 @@
 #include <QScreen>
 #include <QTranslator>
 
+#include <memory>
+
 int main(int argc, char** argv)
 {
     using namespace trevo::shell;
@@ -27,14 +29,20 @@ int main(int argc, char** argv)
 
     ProgramPaths paths = ProgramPaths::ofProgram();
     WindowRegistry& registry = WindowRegistry::instance();
-    MainForm1 mainWindow(registry);
-    QObject::connect(&mainWindow, &MainForm1::programEnds, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    auto mainWindow = std::make_unique<MainForm1>(registry);
+    QObject::connect(mainWindow.get(), &MainForm1::programEnds, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
-    Programm programm(mainWindow, paths);
-    Startup startup(mainWindow, paths, programm, &programm, registry);
-    programm.setStartup(&startup);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!startup.run(screen ? screen->geometry().width() : 800)) return 0;
-    programm.setStartup(nullptr);
-    return Application::exec();
+    Programm programm(*mainWindow, paths);
+    int result = 0;
+    {
+        Startup startup(*mainWindow, paths, programm, &programm, registry);
+        programm.setStartup(&startup);
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const bool started = startup.run(screen ? screen->geometry().width() : 800);
+        programm.setStartup(nullptr);
+        if (started) result = Application::exec();
+    }
+    // The windows go before the data module closes the tables.
+    mainWindow.reset();
+    return result;
 }
