@@ -30,6 +30,12 @@ TStammdatenForm::TStammdatenForm(shell::ShellServices& shell, StammdatenEinstell
     : ChildWindow(shell, parent), settings_(std::move(settings))
 {
     if (hatDatenzugang()) table_ = datenzugang().tabelle(settings_.dataSetName);
+    if (table_)
+        tableWatch_ = table_->subscribe([this](const engine::DataSetEvent& e) {
+            if (e.kind != engine::DataSetEvent::Kind::Destroyed) return;
+            tableGone_ = true;
+            table_ = nullptr;
+        });
     keys_ = new controls::EntryKeys(this);
     connect(keys_, &controls::EntryKeys::cancelConfirmed, this, [this] { befehl([this] { abbrechen(); }); });
 
@@ -264,7 +270,29 @@ bindung::Auswahlfeld* TStammdatenForm::auswahlfeld(const std::string& field, con
                                        fieldArea_);
     c->setObjectName(QString::fromLatin1(name));
     addField(c, &c->bindung(), true, false);
+    lookups_.push_back({c, sourceName});
     return c;
+}
+
+void TStammdatenForm::tabelleBinden()
+{
+    if (!tableGone_ || !hatDatenzugang()) return;
+    tableGone_ = false;
+    tableWatch_.reset();
+    table_ = datenzugang().tabelle(settings_.dataSetName);
+    if (table_)
+        tableWatch_ = table_->subscribe([this](const engine::DataSetEvent& e) {
+            if (e.kind != engine::DataSetEvent::Kind::Destroyed) return;
+            tableGone_ = true;
+            table_ = nullptr;
+        });
+    SuchQuery1.close();
+    for (const Field& f : fields_) f.binding->setDataSet(table_);
+    for (const Lookup& l : lookups_) l.control->setSource(datenzugang().tabelle(l.source));
+    DBGrid1->modell().setDataSet(table_);
+    DBNavigator2->setDataSet(table_);
+    setTag(0);
+    switchMode(false, true);
 }
 
 // ---- creation, activation, modes ----
@@ -279,6 +307,7 @@ void TStammdatenForm::FormCreate()
 
 void TStammdatenForm::FormActivate()
 {
+    controls::runGuarded([this] { tabelleBinden(); });
     if (QWidget* frame = parentWidget(); frame && !frame->isMaximized()) frame->showMaximized();
     if (settings_.browseOnActivate) ModusSchalten(false);
 }
@@ -333,6 +362,7 @@ void TStammdatenForm::refreshLookup()
 void TStammdatenForm::befehl(const std::function<void()>& command)
 {
     controls::runGuarded([&] {
+        tabelleBinden();
         uebernehmen();
         command();
     });

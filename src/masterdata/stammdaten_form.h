@@ -10,6 +10,7 @@
 // mode is not 0 the data set may hold a pending record, which the data-set rule stores
 // (when changed) or drops whenever the data set appends, moves or changes its order.
 #include "child_window.h"
+#include "dataset/observers.h"
 #include "dataset/query_data_set.h"
 
 #include <QList>
@@ -189,6 +190,9 @@ protected:
 
     // Runs a command: pending control texts first, errors shown in the error box.
     void befehl(const std::function<void()>& command);
+    // Binds the window and its controls to the data module's data set of its name again
+    // when the one it showed went (the tables moved to another data folder).
+    void tabelleBinden();
 
 private:
     void buildToolbars(QVBoxLayout* panel);
@@ -228,6 +232,13 @@ private:
         bool display;
     };
     std::vector<Field> fields_;
+    struct Lookup {
+        bindung::Auswahlfeld* control;
+        std::string source;
+    };
+    std::vector<Lookup> lookups_;
+    engine::Subscription tableWatch_;
+    bool tableGone_ = false;
 };
 
 } // namespace trevo::masterdata

@@ -305,5 +305,24 @@ TEST_F(Mitglieder, StoringRefusedByTheStoreKeepsModeAndRecord)
     t().events.beforePost = nullptr;
 }
 
+TEST_F(Mitglieder, AnotherDataFolderIsShownAfterTheNextActivation)
+{
+    verein.zweiterOrdner();
+    const int neu = verein.bowler({"Neumann", "Ida", "1"});
+    verein.ordnerUebernehmen();
+    main->FensterAktivieren(1);
+    main->FensterAktivieren(5);
+    EXPECT_EQ(&t(), w->tabelle());
+    EXPECT_EQ(w->DBGrid1->model()->rowCount(), 1);
+    EXPECT_EQ(w->DBEdit2->text(), "Neumann");
+    w->ndern1->trigger();
+    w->DBEdit2->clear();
+    type(w->DBEdit2, "Neumann-Berg");
+    script.answer(Answer::Yes);
+    w->OKBtnClick();
+    EXPECT_EQ(verein.feld(neu, "NAME"), "Neumann-Berg");
+    EXPECT_EQ(verein.dateiInhalt("KEGLER.DBF").size(), 1u);
+}
+
 } // namespace
 } // namespace trevo::masterdata::test

@@ -43,6 +43,19 @@ void TestVerein::oeffnen()
     zugang_ = std::make_unique<ModulZugang>(*db_, *module_);
 }
 
+void TestVerein::zweiterOrdner()
+{
+    folder_ = dir2_.path().toStdString() + "/";
+    data::installDataFolder(*db_, folder_, engine::daysFromCivil(2024, 3, 1));
+}
+
+void TestVerein::ordnerUebernehmen()
+{
+    pfade_.datenordner = folder_;
+    module_->TabellenSchliessen();
+    EXPECT_TRUE(module_->TabellenOeffnen());
+}
+
 int TestVerein::naechsteNummer(const std::string& file)
 {
     auto r = engine::sql::execute(*db_, session(), "SELECT MAX(NUMMER) FROM " + engine::sql::quoted(pfad(file)),

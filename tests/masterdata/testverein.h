@@ -89,6 +89,10 @@ public:
 
     // Creates the data module, which opens every table (KeglerTable1 in the order NAME).
     void oeffnen();
+    // A second, freshly installed data folder; bowler() and office() write there from now on.
+    void zweiterOrdner();
+    // The data module moves to the current folder (as after a change in the options).
+    void ordnerUebernehmen();
 
     // The records as the file on disk holds them now, read by a database of its own.
     std::vector<engine::Record> dateiInhalt(const std::string& file) const;
@@ -107,7 +111,7 @@ public:
 private:
     int naechsteNummer(const std::string& file);
 
-    QTemporaryDir dir_;
+    QTemporaryDir dir_, dir2_;
     std::string folder_;
     std::unique_ptr<engine::Database> db_;
     std::unique_ptr<data::TDBTools> tools_;

@@ -17,6 +17,15 @@ DatenModell::DatenModell(engine::DataSet* ds, std::vector<std::string> fields, Q
     neuLaden();
 }
 
+void DatenModell::setDataSet(engine::DataSet* ds)
+{
+    subscription_.reset();
+    ds_ = ds;
+    if (ds_) subscription_ = ds_->subscribe([this](const DataSetEvent& e) { onEvent(e); });
+    neuLaden();
+    emit positionGeaendert();
+}
+
 void DatenModell::neuLaden()
 {
     beginResetModel();

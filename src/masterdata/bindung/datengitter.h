@@ -24,6 +24,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     engine::DataSet* dataSet() const { return ds_; }
+    void setDataSet(engine::DataSet* ds);
     const std::vector<std::string>& fields() const { return fields_; }
     // The column title: the field's label, else its name.
     QString title(int column) const;

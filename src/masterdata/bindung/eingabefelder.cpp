@@ -99,10 +99,10 @@ void Kontrollkaestchen::anzeigen()
 
 Auswahlfeld::Auswahlfeld(engine::DataSet* ds, std::string field, engine::DataSet* source, std::string keyField,
                          std::vector<std::string> listFields, QStringList titles, QWidget* parent)
-    : QComboBox(parent), bindung_(new FeldBindung(this, ds, std::move(field))), source_(source),
-      keyField_(std::move(keyField)), listFields_(std::move(listFields)),
+    : QComboBox(parent), bindung_(new FeldBindung(this, ds, std::move(field))), keyField_(std::move(keyField)), listFields_(std::move(listFields)),
       model_(new QStandardItemModel(0, static_cast<int>(listFields_.size()), this)), view_(new QTreeView(this))
 {
+    setSource(source);
     setEditable(true);
     lineEdit()->setReadOnly(true);
     model_->setHorizontalHeaderLabels(titles);
@@ -117,6 +117,18 @@ Auswahlfeld::Auswahlfeld(engine::DataSet* ds, std::string field, engine::DataSet
     connect(bindung_, &FeldBindung::anzeigen, this, &Auswahlfeld::anzeigen);
     connect(this, qOverload<int>(&QComboBox::activated), this, &Auswahlfeld::gewaehlt);
     anzeigen();
+}
+
+void Auswahlfeld::setSource(engine::DataSet* source)
+{
+    sourceWatch_.reset();
+    source_ = source;
+    if (source_)
+        sourceWatch_ = source_->subscribe([this](const engine::DataSetEvent& e) {
+            if (e.kind != engine::DataSetEvent::Kind::Destroyed) return;
+            source_ = nullptr;
+            sourceWatch_.reset();
+        });
 }
 
 void Auswahlfeld::listeLaden()

@@ -68,6 +68,7 @@ public:
                 std::vector<std::string> listFields, QStringList titles, QWidget* parent);
     FeldBindung& bindung() { return *bindung_; }
 
+    void setSource(engine::DataSet* source);
     // Fills the list from the source's records (done each time it drops down).
     void listeLaden();
     // The key of a list row; NULL for the empty first row.
@@ -80,7 +81,8 @@ private:
     void gewaehlt(int row);
 
     FeldBindung* bindung_;
-    engine::DataSet* source_;
+    engine::DataSet* source_ = nullptr;
+    engine::Subscription sourceWatch_;
     std::string keyField_;
     std::vector<std::string> listFields_;
     QStandardItemModel* model_;

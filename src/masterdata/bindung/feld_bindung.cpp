@@ -10,6 +10,15 @@ FeldBindung::FeldBindung(QObject* parent, engine::DataSet* ds, std::string field
     if (ds_) subscription_ = ds_->subscribe([this](const DataSetEvent& e) { onEvent(e); });
 }
 
+void FeldBindung::setDataSet(engine::DataSet* ds)
+{
+    subscription_.reset();
+    ds_ = ds;
+    pending_ = false;
+    if (ds_) subscription_ = ds_->subscribe([this](const DataSetEvent& e) { onEvent(e); });
+    emit anzeigen();
+}
+
 int FeldBindung::fieldIndex() const
 {
     if (!ds_ || !ds_->active()) return -1;

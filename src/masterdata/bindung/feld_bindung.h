@@ -22,6 +22,8 @@ public:
     FeldBindung(QObject* parent, engine::DataSet* ds, std::string field);
 
     engine::DataSet* dataSet() const { return ds_; }
+    // Binds the control to another data set (the tables moved to another folder).
+    void setDataSet(engine::DataSet* ds);
     const std::string& field() const { return field_; }
     // The field's position in the open data set, -1 when closed or absent.
     int fieldIndex() const;

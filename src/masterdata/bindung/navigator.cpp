@@ -8,7 +8,7 @@
 
 namespace trevo::masterdata::bindung {
 
-Navigator::Navigator(engine::DataSet* ds, QWidget* parent) : QWidget(parent), ds_(ds)
+Navigator::Navigator(engine::DataSet* ds, QWidget* parent) : QWidget(parent)
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -33,6 +33,13 @@ Navigator::Navigator(engine::DataSet* ds, QWidget* parent) : QWidget(parent), ds
                          [](engine::DataSet& d) { d.next(); });
     letzterKnopf = add("LetzterKnopf", QStyle::SP_MediaSkipForward, QStringLiteral("Letzter Datensatz"),
                        [](engine::DataSet& d) { d.last(); });
+    setDataSet(ds);
+}
+
+void Navigator::setDataSet(engine::DataSet* ds)
+{
+    subscription_.reset();
+    ds_ = ds;
     if (ds_)
         subscription_ = ds_->subscribe([this](const engine::DataSetEvent& e) {
             if (e.kind == engine::DataSetEvent::Kind::Destroyed) {

@@ -12,6 +12,7 @@ class Navigator : public QWidget {
     Q_OBJECT
 public:
     Navigator(engine::DataSet* ds, QWidget* parent);
+    void setDataSet(engine::DataSet* ds);
 
     QToolButton* ersterKnopf = nullptr;
     QToolButton* vorigerKnopf = nullptr;
