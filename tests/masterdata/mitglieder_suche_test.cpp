@@ -7,6 +7,7 @@
 
 #include <QGroupBox>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -49,6 +50,20 @@ TEST_F(Suche, SearchGoesToTheFirstHitAndLeavesTheOrderNummer)
     EXPECT_EQ(currentNumber(), meise);
     EXPECT_TRUE(script.texts().isEmpty());
     EXPECT_TRUE(main->statusText(0).isEmpty());
+}
+
+TEST_F(Suche, SuchenInTheMenuBarIsACommandOfItsOwn)
+{
+    ModalSkript modal;
+    modal.then(searchFor("Meis"));
+    QMenuBar* bar = main->menuBar();
+    const QRect at = bar->actionGeometry(w->Suchen1->menuAction());
+    ASSERT_TRUE(at.isValid());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, at.center());
+    QTest::qWait(50);
+    EXPECT_EQ(modal.shown(), QStringList({"Suchen"}));
+    EXPECT_EQ(currentNumber(), meise);
+    EXPECT_FALSE(w->Suchen1->isVisible());
 }
 
 TEST_F(Suche, SearchWithoutHitKeepsPositionAndSaysSo)
