@@ -237,6 +237,19 @@ TEST_F(Felder, PrintItemIsOffUntilThereIsAPrintFacility)
     EXPECT_EQ(verein.gedruckt.front(), "Mitgliederlistfilename|MITGLIEDERLIST.QR2|" + verein.pfad("KEGLER.DBF"));
 }
 
+TEST_F(Felder, ClosedTableIsReportedAndTheWindowOpensAllTheSame)
+{
+    t().close();
+    TMitgliederform other(*main);
+    EXPECT_EQ(script.texts(), QStringList({"Die Mitglieder-Tabelle ist nicht geoeffnet"}));
+    EXPECT_EQ(script.shown().back().kind, controls::BoxKind::Error);
+    EXPECT_EQ(other.windowTitle(), "Mitglieder/Gastkegler");
+    EXPECT_EQ(other.DBGrid1->model()->rowCount(), 0);
+    other.Neueingabe1Click(); // ends with the store's message, nothing else happens
+    EXPECT_EQ(other.tag(), 0);
+    t().open();
+}
+
 TEST_F(Felder, GuideButtonShowsTheGuide)
 {
     QTest::mouseClick(w->ToolButton4, Qt::LeftButton);
