@@ -10,9 +10,9 @@
 // Each statement text is built anew for every run with another evening or bowler, as
 // the program does. Counters: ours_us and sqlite_us per run, ratio = ours / SQLite
 // (goal <= 2).
-#include "database.h"
-#include "fs/memory_file_system.h"
-#include "sql/sql.h"
+#include "engine/database.h"
+#include "engine/fs/memory_file_system.h"
+#include "engine/sql/sql.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>

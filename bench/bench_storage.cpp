@@ -5,10 +5,10 @@
 //                        (journal written and flushed, table written and flushed, journal
 //                        marked cold without a flush of its own: two flushes in all)
 //   TransactionOf10000   10,000 appends inside one transaction, then the commit
-#include "core/error.h"
-#include "dbf/dbf_table.h"
-#include "fs/file_system.h"
-#include "storage/session.h"
+#include "engine/core/error.h"
+#include "engine/dbf/dbf_table.h"
+#include "engine/fs/file_system.h"
+#include "engine/storage/session.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>

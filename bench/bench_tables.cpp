@@ -14,12 +14,12 @@
 //   BM_TenThousandInTransaction  10,000 game amounts posted inside one transaction
 //
 // The data are generated once into a folder under the temporary folder and reused.
-#include "database.h"
-#include "dataset/table_data_set.h"
-#include "dbf/dbf_table.h"
-#include "index/cursor.h"
-#include "index/table_indexes.h"
-#include "storage/session.h"
+#include "engine/database.h"
+#include "engine/dataset/table_data_set.h"
+#include "engine/dbf/dbf_table.h"
+#include "engine/index/cursor.h"
+#include "engine/index/table_indexes.h"
+#include "engine/storage/session.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,9 +4,9 @@
 //   2  a .DBT beside an intact dBASE III table with memo fields
 //   3  a .DBT beside an intact dBASE IV table with memo fields
 // Whatever opens is read completely, checked, and when writable changed and reopened.
-#include "core/error.h"
-#include "database.h"
-#include "fs/memory_file_system.h"
+#include "engine/core/error.h"
+#include "engine/database.h"
+#include "engine/fs/memory_file_system.h"
 
 #include <cstdint>
 #include <string>

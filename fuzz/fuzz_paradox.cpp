@@ -2,8 +2,8 @@
 //   even  the .DB alone
 //   odd   a .MB beside an intact options table whose record keeps its value in the .MB
 // Whatever decodes is written again and must decode to the same records.
-#include "core/error.h"
-#include "paradox/px_codec.h"
+#include "engine/core/error.h"
+#include "engine/paradox/px_codec.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 // Tokenizer, statement parser and filter compiler on arbitrary text: every input
 // either parses or fails with an engine error; nothing may crash or hang.
-#include "core/error.h"
-#include "expr/eval.h"
-#include "expr/filter.h"
-#include "sql/statement.h"
+#include "engine/core/error.h"
+#include "engine/expr/eval.h"
+#include "engine/expr/filter.h"
+#include "engine/sql/statement.h"
 
 #include <cstddef>
 #include <cstdint>

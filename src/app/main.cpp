@@ -1,11 +1,11 @@
 // Trevo: the bookkeeping program of a nine-pin bowling club.
-#include "application.h"
-#include "main_window.h"
-#include "program_icon.h"
-#include "program_paths.h"
-#include "startup.h"
-#include "window_registry.h"
-#include "wiring/programm.h"
+#include "shell/application.h"
+#include "shell/main_window.h"
+#include "shell/program_icon.h"
+#include "shell/program_paths.h"
+#include "shell/startup.h"
+#include "shell/window_registry.h"
+#include "shell/wiring/programm.h"
 
 #include <QLibraryInfo>
 #include <QLocale>

@@ -1,8 +1,8 @@
-#include "command_guard.h"
+#include "dbcontrols/command_guard.h"
 
-#include "dialogs.h"
+#include "dbcontrols/dialogs.h"
 
-#include "core/error.h"
+#include "engine/core/error.h"
 
 #include <new>
 

@@ -1,6 +1,6 @@
-#include "data_link.h"
+#include "dbcontrols/data_link.h"
 
-#include "module/datenquelle.h"
+#include "data/module/datenquelle.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 // the data module, whose data set is replaced when the tables move to another folder.
 // The control is told of every event of the data set, and once more (LayoutChanged)
 // whenever the link points to another data set or to none.
-#include "dataset/data_set.h"
+#include "engine/dataset/data_set.h"
 
 #include <QString>
 

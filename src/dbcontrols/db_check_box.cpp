@@ -1,8 +1,8 @@
-#include "db_check_box.h"
+#include "dbcontrols/db_check_box.h"
 
-#include "command_guard.h"
+#include "dbcontrols/command_guard.h"
 
-#include "core/collation.h"
+#include "engine/core/collation.h"
 
 namespace trevo::controls {
 

@@ -2,7 +2,7 @@
 // A check box bound to a field. An empty field shows the greyed third state; a click
 // stores the checked or unchecked value (true/false for logical fields, or the two
 // values given for fields of other types).
-#include "data_link.h"
+#include "dbcontrols/data_link.h"
 
 #include <QCheckBox>
 

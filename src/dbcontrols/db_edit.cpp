@@ -1,6 +1,6 @@
-#include "db_edit.h"
+#include "dbcontrols/db_edit.h"
 
-#include "command_guard.h"
+#include "dbcontrols/command_guard.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

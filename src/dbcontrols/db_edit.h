@@ -3,7 +3,7 @@
 // has the focus, as plain text to edit; typing puts the data set into edit state, and the
 // text is converted into the field when the focus leaves, on Enter, or by updateRecord.
 // DBMemo edits a memo or text field the same way; DBText only shows a field.
-#include "data_link.h"
+#include "dbcontrols/data_link.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
-#include "db_grid.h"
+#include "dbcontrols/db_grid.h"
 
-#include "command_guard.h"
+#include "dbcontrols/command_guard.h"
 
-#include "dataset/field_text.h"
+#include "engine/dataset/field_text.h"
 
 #include <QHeaderView>
 

@@ -4,7 +4,7 @@
 // choosing a row moves the data set there (storing or dropping a pending record first).
 // Editable grids change a cell in place: the data set goes into edit state and the text
 // is converted into the field.
-#include "data_link.h"
+#include "dbcontrols/data_link.h"
 
 #include <QAbstractTableModel>
 #include <QTableView>

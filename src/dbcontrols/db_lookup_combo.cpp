@@ -1,7 +1,7 @@
-#include "db_lookup_combo.h"
+#include "dbcontrols/db_lookup_combo.h"
 
-#include "command_guard.h"
-#include "db_check_box.h"
+#include "dbcontrols/command_guard.h"
+#include "dbcontrols/db_check_box.h"
 
 #include <QHeaderView>
 #include <QStandardItemModel>

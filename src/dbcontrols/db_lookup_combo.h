@@ -2,7 +2,7 @@
 // A choice list bound to a field: it offers the records of another data set (the list
 // source) in several columns with titles and stores the key of the chosen record in the
 // field. The closed box shows the first list column of the record whose key the field holds.
-#include "data_link.h"
+#include "dbcontrols/data_link.h"
 
 #include <QComboBox>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "db_navigator.h"
+#include "dbcontrols/db_navigator.h"
 
-#include "command_guard.h"
+#include "dbcontrols/command_guard.h"
 
 #include <QHBoxLayout>
 #include <QStyle>

@@ -1,6 +1,6 @@
 #pragma once
 // The record navigator: first, prior, next and last record of a data set.
-#include "data_link.h"
+#include "dbcontrols/data_link.h"
 
 #include <QWidget>
 

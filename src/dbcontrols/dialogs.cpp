@@ -1,6 +1,6 @@
-#include "dialogs.h"
+#include "dbcontrols/dialogs.h"
 
-#include "qt_dialogs.h"
+#include "dbcontrols/qt_dialogs.h"
 
 namespace trevo::controls {
 

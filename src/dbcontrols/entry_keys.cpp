@@ -1,7 +1,7 @@
-#include "entry_keys.h"
+#include "dbcontrols/entry_keys.h"
 
-#include "command_guard.h"
-#include "dialogs.h"
+#include "dbcontrols/command_guard.h"
+#include "dbcontrols/dialogs.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>

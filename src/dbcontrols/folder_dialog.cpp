@@ -1,4 +1,4 @@
-#include "folder_dialog.h"
+#include "dbcontrols/folder_dialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

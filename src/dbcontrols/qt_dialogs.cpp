@@ -1,6 +1,6 @@
-#include "qt_dialogs.h"
+#include "dbcontrols/qt_dialogs.h"
 
-#include "folder_dialog.h"
+#include "dbcontrols/folder_dialog.h"
 
 #include <QApplication>
 #include <QFileDialog>

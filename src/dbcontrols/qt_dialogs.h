@@ -1,6 +1,6 @@
 #pragma once
 // The dialog service with real Qt boxes and German button texts.
-#include "dialogs.h"
+#include "dbcontrols/dialogs.h"
 
 namespace trevo::controls {
 

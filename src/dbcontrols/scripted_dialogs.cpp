@@ -1,4 +1,4 @@
-#include "scripted_dialogs.h"
+#include "dbcontrols/scripted_dialogs.h"
 
 namespace trevo::controls {
 

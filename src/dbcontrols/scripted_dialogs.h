@@ -2,7 +2,7 @@
 // A dialog service for tests: answers questions from a queue and records every box.
 // Boxes with only an OK button need no answer. A question without a fitting answer
 // in the queue is answered with No (or Cancel when offered) and noted in problems().
-#include "dialogs.h"
+#include "dbcontrols/dialogs.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "string_grid.h"
+#include "dbcontrols/string_grid.h"
 
 #include <QHeaderView>
 

@@ -1,6 +1,6 @@
-#include "database.h"
+#include "engine/database.h"
 
-#include "core/collation.h"
+#include "engine/core/collation.h"
 
 namespace trevo::engine {
 

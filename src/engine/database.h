@@ -1,10 +1,10 @@
 #pragma once
 // The engine's root: the file system, the storage of file images, the named sessions
 // and the open tables, shared by every session (so other sessions see uncommitted changes).
-#include "dbf/dbf_table.h"
-#include "fs/file_system.h"
-#include "storage/session.h"
-#include "storage/storage.h"
+#include "engine/dbf/dbf_table.h"
+#include "engine/fs/file_system.h"
+#include "engine/storage/session.h"
+#include "engine/storage/storage.h"
 
 #include <map>
 #include <memory>

@@ -1,10 +1,10 @@
-#include "abfrage_dlg.h"
+#include "masterdata/abfrage_dlg.h"
 
-#include "catalogue/meldungstext.h"
-#include "core/error.h"
-#include "datenzugang.h"
-#include "dialog_hilfen.h"
-#include "dialogs.h"
+#include "common/catalogue/meldungstext.h"
+#include "engine/core/error.h"
+#include "masterdata/datenzugang.h"
+#include "masterdata/dialog_hilfen.h"
+#include "dbcontrols/dialogs.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

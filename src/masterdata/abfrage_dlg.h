@@ -4,8 +4,8 @@
 // table again. Created once at start-up and shared by every window; it keeps field,
 // condition and texts while it is used for the same file, and its condition and caption
 // even then.
-#include "anweisungen.h"
-#include "tabellen_felder.h"
+#include "masterdata/anweisungen.h"
+#include "masterdata/tabellen_felder.h"
 
 #include <QDialog>
 

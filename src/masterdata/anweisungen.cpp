@@ -1,7 +1,7 @@
-#include "anweisungen.h"
+#include "masterdata/anweisungen.h"
 
-#include "literale.h"
-#include "sql/sql.h"
+#include "masterdata/literale.h"
+#include "engine/sql/sql.h"
 
 namespace trevo::masterdata {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The texts the search dialogs build: the search statement that the calling window runs
 // and the filter expression of the range dialog.
-#include "dbf/field.h"
+#include "engine/dbf/field.h"
 
 #include <string>
 #include <string_view>

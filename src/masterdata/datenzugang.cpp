@@ -1,6 +1,6 @@
-#include "datenzugang.h"
+#include "masterdata/datenzugang.h"
 
-#include "core/error.h"
+#include "engine/core/error.h"
 
 namespace trevo::masterdata {
 

@@ -1,4 +1,4 @@
-#include "dialog_hilfen.h"
+#include "masterdata/dialog_hilfen.h"
 
 #include <QDialog>
 #include <QGuiApplication>

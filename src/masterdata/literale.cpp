@@ -1,9 +1,9 @@
-#include "literale.h"
+#include "masterdata/literale.h"
 
-#include "core/error.h"
-#include "core/value.h"
-#include "dataset/field_text.h"
-#include "sql/sql.h"
+#include "engine/core/error.h"
+#include "engine/core/value.h"
+#include "engine/dataset/field_text.h"
+#include "engine/sql/sql.h"
 
 #include <cctype>
 #include <cmath>

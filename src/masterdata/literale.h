@@ -1,7 +1,7 @@
 #pragma once
 // Value texts of the search and range dialogs turned into literals of a statement or a
 // filter expression, by the type of the field they are compared with.
-#include "dbf/field.h"
+#include "engine/dbf/field.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "menue_freigabe.h"
+#include "masterdata/menue_freigabe.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,11 +1,11 @@
-#include "mitglieder_form.h"
+#include "masterdata/mitglieder_form.h"
 
-#include "bindung/datengitter.h"
-#include "bindung/eingabefelder.h"
-#include "command_guard.h"
-#include "dataset/table_data_set.h"
-#include "datenzugang.h"
-#include "dialog_hilfen.h"
+#include "masterdata/bindung/datengitter.h"
+#include "masterdata/bindung/eingabefelder.h"
+#include "dbcontrols/command_guard.h"
+#include "engine/dataset/table_data_set.h"
+#include "masterdata/datenzugang.h"
+#include "masterdata/dialog_hilfen.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

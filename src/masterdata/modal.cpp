@@ -1,4 +1,4 @@
-#include "modal.h"
+#include "masterdata/modal.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
-#include "modul_zugang.h"
+#include "masterdata/modul_zugang.h"
 
-#include "core/collation.h"
-#include "dataset/table_data_set.h"
-#include "module/ke_data_form.h"
+#include "engine/core/collation.h"
+#include "engine/dataset/table_data_set.h"
+#include "data/module/ke_data_form.h"
 
 namespace trevo::masterdata {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The data access of the master-data windows over the program's data module.
-#include "datenzugang.h"
+#include "masterdata/datenzugang.h"
 
 namespace trevo::data {
 class TKeDataForm;

@@ -1,11 +1,11 @@
 // The members window and the shared search dialogs made known to the shell: the window
 // under its code 5, the dialogs as the start-up components that create them.
-#include "mitglieder_form.h"
-#include "modul_zugang.h"
-#include "suchdialoge.h"
-#include "window_codes.h"
-#include "window_registry.h"
-#include "wiring/programm.h"
+#include "masterdata/mitglieder_form.h"
+#include "masterdata/modul_zugang.h"
+#include "masterdata/suchdialoge.h"
+#include "shell/window_codes.h"
+#include "shell/window_registry.h"
+#include "shell/wiring/programm.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
-#include "sort_form.h"
+#include "masterdata/sort_form.h"
 
-#include "dialog_hilfen.h"
+#include "masterdata/dialog_hilfen.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

@@ -1,13 +1,13 @@
 // The entry commands of the master-data window: new, insert next, change, copy, save,
 // cancel, delete, close, print and the guide's command codes.
-#include "bindung/datengitter.h"
-#include "catalogue/meldungstext.h"
-#include "dataset/table_data_set.h"
-#include "datenzugang.h"
-#include "dialog_hilfen.h"
-#include "dialogs.h"
-#include "shell_services.h"
-#include "stammdaten_form.h"
+#include "masterdata/bindung/datengitter.h"
+#include "common/catalogue/meldungstext.h"
+#include "engine/dataset/table_data_set.h"
+#include "masterdata/datenzugang.h"
+#include "masterdata/dialog_hilfen.h"
+#include "dbcontrols/dialogs.h"
+#include "shell/shell_services.h"
+#include "masterdata/stammdaten_form.h"
 
 namespace trevo::masterdata {
 

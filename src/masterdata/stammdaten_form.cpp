@@ -1,15 +1,15 @@
-#include "stammdaten_form.h"
+#include "masterdata/stammdaten_form.h"
 
-#include "bindung/datengitter.h"
-#include "bindung/eingabefelder.h"
-#include "bindung/navigator.h"
-#include "command_guard.h"
-#include "dataset/table_data_set.h"
-#include "datenzugang.h"
-#include "dialogs.h"
-#include "entry_keys.h"
-#include "menue_freigabe.h"
-#include "symbole.h"
+#include "masterdata/bindung/datengitter.h"
+#include "masterdata/bindung/eingabefelder.h"
+#include "masterdata/bindung/navigator.h"
+#include "dbcontrols/command_guard.h"
+#include "engine/dataset/table_data_set.h"
+#include "masterdata/datenzugang.h"
+#include "dbcontrols/dialogs.h"
+#include "dbcontrols/entry_keys.h"
+#include "masterdata/menue_freigabe.h"
+#include "masterdata/symbole.h"
 
 #include <QAction>
 #include <QHBoxLayout>

@@ -9,9 +9,9 @@
 // next one starts), 2 a copy of another record, 10 the current record changed. While the
 // mode is not 0 the data set may hold a pending record, which the data-set rule stores
 // (when changed) or drops whenever the data set appends, moves or changes its order.
-#include "child_window.h"
-#include "dataset/observers.h"
-#include "dataset/query_data_set.h"
+#include "shell/child_window.h"
+#include "engine/core/observers.h"
+#include "engine/dataset/query_data_set.h"
 
 #include <QList>
 #include <QString>

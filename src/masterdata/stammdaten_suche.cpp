@@ -1,19 +1,19 @@
 // Finding and showing records in the master-data window: sort, range filter, search,
 // search next and the quick search.
-#include "abfrage_dlg.h"
-#include "core/collation.h"
-#include "dataset/table_data_set.h"
-#include "datenzugang.h"
-#include "dialog_hilfen.h"
-#include "dialogs.h"
-#include "modal.h"
-#include "shell_services.h"
-#include "sort_form.h"
-#include "sql/sql.h"
-#include "stammdaten_form.h"
-#include "such_dlg.h"
-#include "suchdialoge.h"
-#include "catalogue/meldungstext.h"
+#include "masterdata/abfrage_dlg.h"
+#include "engine/core/collation.h"
+#include "engine/dataset/table_data_set.h"
+#include "masterdata/datenzugang.h"
+#include "masterdata/dialog_hilfen.h"
+#include "dbcontrols/dialogs.h"
+#include "masterdata/modal.h"
+#include "shell/shell_services.h"
+#include "masterdata/sort_form.h"
+#include "engine/sql/sql.h"
+#include "masterdata/stammdaten_form.h"
+#include "masterdata/such_dlg.h"
+#include "masterdata/suchdialoge.h"
+#include "common/catalogue/meldungstext.h"
 
 namespace trevo::masterdata {
 

@@ -1,10 +1,10 @@
-#include "such_dlg.h"
+#include "masterdata/such_dlg.h"
 
-#include "anweisungen.h"
-#include "catalogue/meldungstext.h"
-#include "datenzugang.h"
-#include "dialog_hilfen.h"
-#include "dialogs.h"
+#include "masterdata/anweisungen.h"
+#include "common/catalogue/meldungstext.h"
+#include "masterdata/datenzugang.h"
+#include "masterdata/dialog_hilfen.h"
+#include "dbcontrols/dialogs.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // The search dialog: one field of a table and a search text, from which it writes the
 // search statement that the calling window runs. Created once at start-up and shared
 // by every window; it keeps field and text while it is used for the same file.
-#include "tabellen_felder.h"
+#include "masterdata/tabellen_felder.h"
 
 #include <QDialog>
 

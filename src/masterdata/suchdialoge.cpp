@@ -1,8 +1,8 @@
-#include "suchdialoge.h"
+#include "masterdata/suchdialoge.h"
 
-#include "abfrage_dlg.h"
-#include "such_dlg.h"
-#include "suchen_ersetzen_dlg.h"
+#include "masterdata/abfrage_dlg.h"
+#include "masterdata/such_dlg.h"
+#include "masterdata/suchen_ersetzen_dlg.h"
 
 #include <memory>
 

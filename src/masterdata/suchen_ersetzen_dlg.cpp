@@ -1,15 +1,15 @@
-#include "suchen_ersetzen_dlg.h"
+#include "masterdata/suchen_ersetzen_dlg.h"
 
-#include "anweisungen.h"
-#include "catalogue/meldungstext.h"
-#include "database.h"
-#include "dataset/table_data_set.h"
-#include "datenzugang.h"
-#include "dialog_hilfen.h"
-#include "dialogs.h"
-#include "modal.h"
-#include "shell_services.h"
-#include "sql/sql.h"
+#include "masterdata/anweisungen.h"
+#include "common/catalogue/meldungstext.h"
+#include "engine/database.h"
+#include "engine/dataset/table_data_set.h"
+#include "masterdata/datenzugang.h"
+#include "masterdata/dialog_hilfen.h"
+#include "dbcontrols/dialogs.h"
+#include "masterdata/modal.h"
+#include "shell/shell_services.h"
+#include "engine/sql/sql.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -3,7 +3,7 @@
 // search text anywhere and overwrites that field with the replacement text, through a
 // cursor of its own. Created once at start-up; it keeps field and texts while it is used
 // for the same file.
-#include "tabellen_felder.h"
+#include "masterdata/tabellen_felder.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "symbole.h"
+#include "masterdata/symbole.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,7 +1,7 @@
-#include "tabellen_felder.h"
+#include "masterdata/tabellen_felder.h"
 
-#include "core/collation.h"
-#include "database.h"
+#include "engine/core/collation.h"
+#include "engine/database.h"
 
 namespace trevo::masterdata {
 

@@ -2,7 +2,7 @@
 // The own cursor of a search dialog: the table file the dialog was last prepared for and
 // its fields. Preparing it for another file reloads the fields; preparing it again for
 // the same file keeps everything, so the dialog keeps its field and texts.
-#include "dbf/field.h"
+#include "engine/dbf/field.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "about_box.h"
+#include "shell/about_box.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

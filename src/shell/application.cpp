@@ -1,7 +1,7 @@
-#include "application.h"
+#include "shell/application.h"
 
-#include "command_guard.h"
-#include "dialogs.h"
+#include "dbcontrols/command_guard.h"
+#include "dbcontrols/dialogs.h"
 
 namespace trevo::shell {
 

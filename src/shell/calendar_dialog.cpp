@@ -1,4 +1,4 @@
-#include "calendar_dialog.h"
+#include "shell/calendar_dialog.h"
 
 #include <QCalendarWidget>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
-#include "child_window.h"
+#include "shell/child_window.h"
 
-#include "shell_services.h"
+#include "shell/shell_services.h"
 
 namespace trevo::shell {
 

@@ -1,6 +1,6 @@
-#include "guide_tree.h"
+#include "shell/guide_tree.h"
 
-#include "window_codes.h"
+#include "shell/window_codes.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

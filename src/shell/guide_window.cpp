@@ -1,11 +1,11 @@
-#include "guide_window.h"
+#include "shell/guide_window.h"
 
-#include "child_window.h"
-#include "command_guard.h"
-#include "guide_tree.h"
-#include "shell_services.h"
-#include "window_codes.h"
-#include "window_registry.h"
+#include "shell/child_window.h"
+#include "dbcontrols/command_guard.h"
+#include "shell/guide_tree.h"
+#include "shell/shell_services.h"
+#include "shell/window_codes.h"
+#include "shell/window_registry.h"
 
 #include <QAction>
 #include <QMenu>

@@ -3,8 +3,8 @@
 // "Extras", "Fenster" and "Hilfe" (the active child window's menus merged in front),
 // the status bar with four panels and the clock, the window codes with their history,
 // the please-wait indication and the dock place of the guide window at the left.
-#include "shell_services.h"
-#include "window_history.h"
+#include "shell/shell_services.h"
+#include "shell/window_history.h"
 
 #include <QMainWindow>
 

@@ -1,6 +1,6 @@
-#include "please_wait_window.h"
+#include "shell/please_wait_window.h"
 
-#include "wait_cursor.h"
+#include "shell/wait_cursor.h"
 
 #include <QApplication>
 #include <QEvent>

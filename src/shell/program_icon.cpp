@@ -1,4 +1,4 @@
-#include "program_icon.h"
+#include "shell/program_icon.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,6 +1,6 @@
-#include "program_paths.h"
+#include "shell/program_paths.h"
 
-#include "folder_dialog.h"
+#include "dbcontrols/folder_dialog.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,14 +1,14 @@
-#include "setup_form.h"
+#include "shell/setup_form.h"
 
-#include "command_guard.h"
-#include "dialogs.h"
-#include "folder_dialog.h"
-#include "program_paths.h"
-#include "shell_services.h"
-#include "startup_seams.h"
+#include "dbcontrols/command_guard.h"
+#include "dbcontrols/dialogs.h"
+#include "dbcontrols/folder_dialog.h"
+#include "shell/program_paths.h"
+#include "shell/shell_services.h"
+#include "shell/startup_seams.h"
 
-#include "core/error.h"
-#include "core/value.h"
+#include "engine/core/error.h"
+#include "engine/core/value.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

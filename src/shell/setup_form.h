@@ -2,7 +2,7 @@
 // The options window: evaluation switches, contribution and payment mode, and the data
 // folder. OK takes the values over (a changed data folder reopens every table there);
 // Abbrechen takes nothing. Both go back to the previous window.
-#include "child_window.h"
+#include "shell/child_window.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -1,6 +1,6 @@
-#include "start_window.h"
+#include "shell/start_window.h"
 
-#include "please_wait_window.h"
+#include "shell/please_wait_window.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "wait_cursor.h"
+#include "shell/wait_cursor.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,4 +1,4 @@
-#include "window_codes.h"
+#include "shell/window_codes.h"
 
 namespace trevo::shell {
 

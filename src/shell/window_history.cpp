@@ -1,6 +1,6 @@
-#include "window_history.h"
+#include "shell/window_history.h"
 
-#include "window_codes.h"
+#include "shell/window_codes.h"
 
 namespace trevo::shell {
 

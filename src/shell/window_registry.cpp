@@ -1,4 +1,4 @@
-#include "window_registry.h"
+#include "shell/window_registry.h"
 
 namespace trevo::shell {
 

@@ -1,9 +1,9 @@
 #pragma once
 // Two small tables in a temporary folder with open data sets, for the data-aware controls.
-#include "scripted_dialogs.h"
+#include "dbcontrols/scripted_dialogs.h"
 
-#include "database.h"
-#include "dataset/table_data_set.h"
+#include "engine/database.h"
+#include "engine/dataset/table_data_set.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

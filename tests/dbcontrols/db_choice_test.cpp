@@ -1,9 +1,9 @@
 // Check box and lookup combo: each writes and reads its field through a data set.
 #include "club_fixture.h"
 
-#include "db_check_box.h"
-#include "db_lookup_combo.h"
-#include "module/datenquelle.h"
+#include "dbcontrols/db_check_box.h"
+#include "dbcontrols/db_lookup_combo.h"
+#include "data/module/datenquelle.h"
 
 #include <QHeaderView>
 #include <QStandardItemModel>

@@ -1,7 +1,7 @@
 // Edit, memo and read-only text: each writes and reads its field through a data set.
 #include "club_fixture.h"
 
-#include "db_edit.h"
+#include "dbcontrols/db_edit.h"
 
 #include <QVBoxLayout>
 

@@ -1,9 +1,9 @@
 // Grid, navigator and the string grid of the entry grids.
 #include "club_fixture.h"
 
-#include "db_grid.h"
-#include "db_navigator.h"
-#include "string_grid.h"
+#include "dbcontrols/db_grid.h"
+#include "dbcontrols/db_navigator.h"
+#include "dbcontrols/string_grid.h"
 
 #include <QHeaderView>
 #include <QToolButton>

@@ -1,9 +1,9 @@
 // The scripted dialog service and the command guard.
-#include "command_guard.h"
-#include "dialogs.h"
-#include "scripted_dialogs.h"
+#include "dbcontrols/command_guard.h"
+#include "dbcontrols/dialogs.h"
+#include "dbcontrols/scripted_dialogs.h"
 
-#include "core/error.h"
+#include "engine/core/error.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -1,6 +1,6 @@
 // The keys of the entry fields: Esc asks, Enter/Down/PgDn and Up/PgUp walk the fields.
-#include "entry_keys.h"
-#include "scripted_dialogs.h"
+#include "dbcontrols/entry_keys.h"
+#include "dbcontrols/scripted_dialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>

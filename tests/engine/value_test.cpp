@@ -1,5 +1,5 @@
-#include "core/value.h"
-#include "core/error.h"
+#include "engine/core/value.h"
+#include "engine/core/error.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Pictures of the members window and the dialogs for looking at them: written only when
 // TREVO_SCREENS names a folder (run under Xvfb), skipped otherwise.
-#include "abfrage_dlg.h"
+#include "masterdata/abfrage_dlg.h"
 #include "mitglieder_fixture.h"
-#include "sort_form.h"
-#include "such_dlg.h"
-#include "suchen_ersetzen_dlg.h"
+#include "masterdata/sort_form.h"
+#include "masterdata/such_dlg.h"
+#include "masterdata/suchen_ersetzen_dlg.h"
 
 #include <QDir>
 #include <QListWidget>

@@ -1,6 +1,6 @@
 #pragma once
 // A shell that records what the windows ask of it.
-#include "shell_services.h"
+#include "shell/shell_services.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 // Literals and statement texts of the search and range dialogs.
-#include "anweisungen.h"
-#include "core/error.h"
-#include "literale.h"
+#include "masterdata/anweisungen.h"
+#include "engine/core/error.h"
+#include "masterdata/literale.h"
 
 #include <gtest/gtest.h>
 

@@ -1,17 +1,17 @@
 #pragma once
 // The members window inside a real main window, over a temporary club, with scripted
 // answers to every question and scripted runs of the shared dialogs.
-#include "bindung/datengitter.h"
-#include "bindung/eingabefelder.h"
-#include "child_window.h"
-#include "dataset/table_data_set.h"
-#include "main_window.h"
-#include "mitglieder_form.h"
-#include "modal.h"
-#include "scripted_dialogs.h"
-#include "suchdialoge.h"
+#include "masterdata/bindung/datengitter.h"
+#include "masterdata/bindung/eingabefelder.h"
+#include "shell/child_window.h"
+#include "engine/dataset/table_data_set.h"
+#include "shell/main_window.h"
+#include "masterdata/mitglieder_form.h"
+#include "masterdata/modal.h"
+#include "dbcontrols/scripted_dialogs.h"
+#include "masterdata/suchdialoge.h"
 #include "testverein.h"
-#include "window_registry.h"
+#include "shell/window_registry.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 // Finding bowlers in the members window: search, search next, sort, range filter and
 // quick search.
-#include "abfrage_dlg.h"
+#include "masterdata/abfrage_dlg.h"
 #include "mitglieder_fixture.h"
-#include "sort_form.h"
-#include "such_dlg.h"
+#include "masterdata/sort_form.h"
+#include "masterdata/such_dlg.h"
 
 #include <QGroupBox>
 #include <QListWidget>

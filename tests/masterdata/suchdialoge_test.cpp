@@ -1,12 +1,12 @@
 // The shared search, range and search-and-replace dialogs and the sort dialog, worked
 // through their real controls over the tables of a temporary data folder.
-#include "abfrage_dlg.h"
-#include "modal.h"
-#include "scripted_dialogs.h"
-#include "sort_form.h"
-#include "such_dlg.h"
-#include "suchdialoge.h"
-#include "suchen_ersetzen_dlg.h"
+#include "masterdata/abfrage_dlg.h"
+#include "masterdata/modal.h"
+#include "dbcontrols/scripted_dialogs.h"
+#include "masterdata/sort_form.h"
+#include "masterdata/such_dlg.h"
+#include "masterdata/suchdialoge.h"
+#include "masterdata/suchen_ersetzen_dlg.h"
 #include "fake_shell.h"
 #include "testverein.h"
 

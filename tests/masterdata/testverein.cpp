@@ -1,9 +1,9 @@
 #include "testverein.h"
 
-#include "dataset/field_text.h"
-#include "menue_freigabe.h"
-#include "sql/sql.h"
-#include "store/installation.h"
+#include "engine/dataset/field_text.h"
+#include "masterdata/menue_freigabe.h"
+#include "engine/sql/sql.h"
+#include "data/store/installation.h"
 
 #include <QObject>
 #include <QString>

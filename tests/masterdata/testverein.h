@@ -2,12 +2,12 @@
 // A small club in a temporary data folder made by the installation, opened by the real
 // data module; the windows reach it through the module's data access. The host of the
 // module records its messages and passes its menu rule on to the members window.
-#include "database.h"
-#include "dataset/table_data_set.h"
-#include "datenzugang.h"
-#include "dbtools/db_tools.h"
-#include "modul_zugang.h"
-#include "module/ke_data_form.h"
+#include "engine/database.h"
+#include "engine/dataset/table_data_set.h"
+#include "masterdata/datenzugang.h"
+#include "data/dbtools/db_tools.h"
+#include "masterdata/modul_zugang.h"
+#include "data/module/ke_data_form.h"
 
 #include <QTemporaryDir>
 

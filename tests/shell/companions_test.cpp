@@ -1,10 +1,10 @@
 // The calendar dialog, the about box, the help window and the start window.
 #include "shell_fixture.h"
 
-#include "about_box.h"
-#include "calendar_dialog.h"
-#include "help_window.h"
-#include "start_window.h"
+#include "shell/about_box.h"
+#include "shell/calendar_dialog.h"
+#include "shell/help_window.h"
+#include "shell/start_window.h"
 
 #include <QCalendarWidget>
 #include <QFile>

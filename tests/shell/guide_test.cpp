@@ -1,8 +1,8 @@
 // The guide window: its tree, the expansion flag, the commands it sends and its docking.
 #include "shell_fixture.h"
 
-#include "guide_tree.h"
-#include "guide_window.h"
+#include "shell/guide_tree.h"
+#include "shell/guide_window.h"
 
 #include <QAction>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 // Window codes, the window history, the merged menus and the status bar of the main window.
 #include "shell_fixture.h"
 
-#include "please_wait_window.h"
-#include "window_codes.h"
+#include "shell/please_wait_window.h"
+#include "shell/window_codes.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

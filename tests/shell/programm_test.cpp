@@ -2,14 +2,14 @@
 // opened in the data folder, the options window moving the tables, and saving at the end.
 #include "shell_fixture.h"
 
-#include "program_paths.h"
-#include "setup_form.h"
-#include "startup.h"
-#include "wiring/programm.h"
+#include "shell/program_paths.h"
+#include "shell/setup_form.h"
+#include "shell/startup.h"
+#include "shell/wiring/programm.h"
 
-#include "helpers/aufgezeichnete_dialoge.h"
-#include "options/optionen_laden.h"
-#include "store/installation.h"
+#include "common/helpers/aufgezeichnete_dialoge.h"
+#include "common/options/optionen_laden.h"
+#include "data/store/installation.h"
 
 #include <QDir>
 #include <QLineEdit>

@@ -2,18 +2,18 @@
 // folder (under Xvfb, so that the pictures show the real screen).
 #include "shell_fixture.h"
 
-#include "about_box.h"
-#include "calendar_dialog.h"
-#include "folder_dialog.h"
-#include "guide_window.h"
-#include "help_window.h"
-#include "program_paths.h"
-#include "start_window.h"
-#include "startup.h"
-#include "wiring/programm.h"
+#include "shell/about_box.h"
+#include "shell/calendar_dialog.h"
+#include "dbcontrols/folder_dialog.h"
+#include "shell/guide_window.h"
+#include "shell/help_window.h"
+#include "shell/program_paths.h"
+#include "shell/start_window.h"
+#include "shell/startup.h"
+#include "shell/wiring/programm.h"
 
-#include "store/demo_club.h"
-#include "store/installation.h"
+#include "data/store/demo_club.h"
+#include "data/store/installation.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,9 +1,9 @@
 // The options window: filling, OK with its folder change, Abbrechen.
 #include "shell_fixture.h"
 
-#include "program_paths.h"
-#include "setup_form.h"
-#include "startup_seams.h"
+#include "shell/program_paths.h"
+#include "shell/setup_form.h"
+#include "shell/startup_seams.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
 #pragma once
 // A main window with a registry of probe windows, answered by the scripted dialogs.
-#include "child_window.h"
-#include "main_window.h"
-#include "scripted_dialogs.h"
-#include "window_codes.h"
-#include "window_registry.h"
+#include "shell/child_window.h"
+#include "shell/main_window.h"
+#include "dbcontrols/scripted_dialogs.h"
+#include "shell/window_codes.h"
+#include "shell/window_registry.h"
 
 #include <QMenu>
 

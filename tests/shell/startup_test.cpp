@@ -1,13 +1,13 @@
 // Start-up: options file messages, progress, start-up errors, the guide, the data module.
 #include "shell_fixture.h"
 
-#include "guide_window.h"
-#include "program_paths.h"
-#include "start_window.h"
-#include "startup.h"
-#include "startup_seams.h"
+#include "shell/guide_window.h"
+#include "shell/program_paths.h"
+#include "shell/start_window.h"
+#include "shell/startup.h"
+#include "shell/startup_seams.h"
 
-#include "core/error.h"
+#include "engine/core/error.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "commands.h"
 
-#include "codepage/code_page.h"
-#include "core/error.h"
-#include "dbf/dbf_table.h"
-#include "fs/file_system.h"
-#include "storage/storage.h"
+#include "engine/codepage/code_page.h"
+#include "engine/core/error.h"
+#include "engine/dbf/dbf_table.h"
+#include "engine/fs/file_system.h"
+#include "engine/storage/storage.h"
 
 #include <cstdio>
 #include <memory>

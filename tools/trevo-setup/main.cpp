@@ -3,10 +3,10 @@
 //   trevo-setup programmordner ORDNER   KEGELCFG.DB with the default options
 //   trevo-setup demo ORDNER [--jahre N] [--kegler N] [--seed N]   a complete demo club
 // Existing files are never overwritten.
-#include "core/error.h"
-#include "database.h"
-#include "store/demo_club.h"
-#include "store/installation.h"
+#include "engine/core/error.h"
+#include "engine/database.h"
+#include "data/store/demo_club.h"
+#include "data/store/installation.h"
 
 #include <chrono>
 #include <cstdio>

@@ -4,9 +4,9 @@
 // records changed. Exit code 1 with the German error text when a statement fails.
 #include "output.h"
 
-#include "core/error.h"
-#include "database.h"
-#include "sql/sql.h"
+#include "engine/core/error.h"
+#include "engine/database.h"
+#include "engine/sql/sql.h"
 
 #include <cstdio>
 #include <iostream>

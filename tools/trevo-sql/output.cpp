@@ -1,6 +1,6 @@
 #include "output.h"
 
-#include "expr/eval.h"
+#include "engine/expr/eval.h"
 
 namespace trevo::sqltool {
 

@@ -2,7 +2,7 @@
 // Text output of trevo-sql: a header line of column names, then one line per row,
 // values separated by tabs (dates dd.mm.yyyy, numbers with a decimal point, NULL as
 // an empty value; tab, line breaks and backslash inside texts as \t, \n, \r and \\).
-#include "sql/result.h"
+#include "engine/sql/result.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "catalogue/meldungstext.h"
+#include "common/catalogue/meldungstext.h"
 
-#include "core/collation.h"
+#include "engine/core/collation.h"
 
 #include <map>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Dialogs without a screen, for tests and batch tools: every text is recorded with its
 // kind, and questions are answered from a queue (an empty queue answers No).
-#include "helpers/dialoge.h"
+#include "common/helpers/dialoge.h"
 
 #include <deque>
 #include <string>

@@ -1,6 +1,6 @@
-#include "helpers/feld_vorhanden.h"
+#include "common/helpers/feld_vorhanden.h"
 
-#include "core/collation.h"
+#include "engine/core/collation.h"
 
 namespace trevo::common {
 

@@ -1,6 +1,6 @@
 #pragma once
 // Whether a table has a field of a given name.
-#include "dbf/field.h"
+#include "engine/dbf/field.h"
 
 #include <string_view>
 #include <vector>

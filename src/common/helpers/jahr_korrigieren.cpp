@@ -1,7 +1,7 @@
-#include "helpers/jahr_korrigieren.h"
+#include "common/helpers/jahr_korrigieren.h"
 
-#include "core/error.h"
-#include "core/value.h"
+#include "engine/core/error.h"
+#include "engine/core/value.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "helpers/stellen_runden.h"
+#include "common/helpers/stellen_runden.h"
 
 #include <cmath>
 #include <cstdint>

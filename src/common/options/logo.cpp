@@ -1,6 +1,6 @@
-#include "options/logo.h"
+#include "common/options/logo.h"
 
-#include "core/error.h"
+#include "engine/core/error.h"
 
 #include <array>
 #include <cstring>

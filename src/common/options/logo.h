@@ -1,6 +1,6 @@
 #pragma once
 // Loading the logo picture named by the option LogoFilename.
-#include "fs/file_system.h"
+#include "engine/fs/file_system.h"
 
 #include <string>
 

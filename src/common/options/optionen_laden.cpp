@@ -1,9 +1,9 @@
-#include "options/optionen_laden.h"
+#include "common/options/optionen_laden.h"
 
-#include "core/error.h"
-#include "fs/file_system.h"
-#include "options/logo.h"
-#include "stream/options_store.h"
+#include "engine/core/error.h"
+#include "engine/fs/file_system.h"
+#include "common/options/logo.h"
+#include "common/stream/options_store.h"
 
 namespace trevo::common {
 namespace {

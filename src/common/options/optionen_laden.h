@@ -1,9 +1,9 @@
 #pragma once
 // Reading the stored options at start-up and writing them when the program ends.
-#include "helpers/dialoge.h"
-#include "options/programmoptionen.h"
-#include "options/programmpfade.h"
-#include "storage/storage.h"
+#include "common/helpers/dialoge.h"
+#include "common/options/programmoptionen.h"
+#include "common/options/programmpfade.h"
+#include "engine/storage/storage.h"
 
 namespace trevo::common {
 

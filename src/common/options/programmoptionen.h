@@ -2,7 +2,7 @@
 // The program options object, created at start-up and kept for the whole run. The stored
 // part goes into the record "Standard-Konfiguration" of KEGELCFG.DB when the program ends;
 // the options of the run start with their defaults at every start.
-#include "stream/stored_options.h"
+#include "common/stream/stored_options.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "options/programmpfade.h"
+#include "common/options/programmpfade.h"
 
 namespace trevo::common {
 

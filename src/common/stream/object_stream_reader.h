@@ -3,7 +3,7 @@
 // 0xF0|flags, class name, object name, properties up to a 0 byte, child objects up
 // to a 0 byte). Every value code 0..20 is understood, so properties of any kind can
 // be skipped by a caller that does not know them.
-#include "stream/stream_value.h"
+#include "common/stream/stream_value.h"
 
 #include <string_view>
 

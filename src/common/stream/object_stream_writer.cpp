@@ -1,9 +1,9 @@
-#include "stream/object_stream_writer.h"
+#include "common/stream/object_stream_writer.h"
 
-#include "core/collation.h"
-#include "core/error.h"
-#include "paradox/ansi_text.h"
-#include "stream/extended_float.h"
+#include "engine/core/collation.h"
+#include "engine/core/error.h"
+#include "engine/paradox/ansi_text.h"
+#include "common/stream/extended_float.h"
 
 #include <bit>
 #include <limits>

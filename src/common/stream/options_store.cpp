@@ -1,8 +1,8 @@
-#include "stream/options_store.h"
+#include "common/stream/options_store.h"
 
-#include "core/error.h"
-#include "fs/file_system.h"
-#include "storage/session.h"
+#include "engine/core/error.h"
+#include "engine/fs/file_system.h"
+#include "engine/storage/session.h"
 
 namespace trevo::common {
 namespace {

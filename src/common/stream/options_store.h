@@ -2,9 +2,9 @@
 // The stored options in the Paradox table KEGELCFG.DB of the program folder: the
 // record whose BEZEICHNUNG is "Standard-Konfiguration" holds the options' object
 // stream in its RESOURCE memo.
-#include "paradox/paradox_table.h"
-#include "storage/storage.h"
-#include "stream/stored_options.h"
+#include "engine/paradox/paradox_table.h"
+#include "engine/storage/storage.h"
+#include "common/stream/stored_options.h"
 
 #include <memory>
 #include <string>

@@ -1,9 +1,9 @@
-#include "stream/stored_options.h"
+#include "common/stream/stored_options.h"
 
-#include "core/collation.h"
-#include "core/error.h"
-#include "stream/object_stream_reader.h"
-#include "stream/object_stream_writer.h"
+#include "engine/core/collation.h"
+#include "engine/core/error.h"
+#include "common/stream/object_stream_reader.h"
+#include "common/stream/object_stream_writer.h"
 
 #include <limits>
 #include <variant>

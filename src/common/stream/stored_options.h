@@ -2,7 +2,7 @@
 // The stored program options: the part of the options object that is kept in the
 // record "Standard-Konfiguration" of KEGELCFG.DB, with its defaults. The options
 // object of the program wraps this record.
-#include "stream/stream_value.h"
+#include "common/stream/stream_value.h"
 
 #include <cstdint>
 #include <string>

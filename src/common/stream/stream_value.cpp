@@ -1,6 +1,6 @@
-#include "stream/stream_value.h"
+#include "common/stream/stream_value.h"
 
-#include "core/collation.h"
+#include "engine/core/collation.h"
 
 namespace trevo::common {
 

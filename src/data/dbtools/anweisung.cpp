@@ -1,6 +1,6 @@
-#include "dbtools/anweisung.h"
+#include "data/dbtools/anweisung.h"
 
-#include "sql/sql.h"
+#include "engine/sql/sql.h"
 
 namespace trevo::data {
 

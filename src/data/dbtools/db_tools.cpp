@@ -1,10 +1,10 @@
-#include "dbtools/db_tools.h"
+#include "data/dbtools/db_tools.h"
 
-#include "core/collation.h"
-#include "dbtools/anweisung.h"
-#include "fs/file_system.h"
-#include "index/table_indexes.h"
-#include "sql/sql.h"
+#include "engine/core/collation.h"
+#include "data/dbtools/anweisung.h"
+#include "engine/fs/file_system.h"
+#include "engine/index/table_indexes.h"
+#include "engine/sql/sql.h"
 
 #include <charconv>
 #include <cmath>

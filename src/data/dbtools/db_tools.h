@@ -5,10 +5,10 @@
 // file name given separately, concatenated without a separator (the folder ends in "\").
 // Statements run in the default session, so inside no transaction of the evening,
 // price-list or cash-book session.
-#include "database.h"
-#include "dataset/table_data_set.h"
-#include "helpers/dialoge.h"
-#include "sql/result.h"
+#include "engine/database.h"
+#include "engine/dataset/table_data_set.h"
+#include "common/helpers/dialoge.h"
+#include "engine/sql/result.h"
 
 #include <cstdint>
 #include <string>

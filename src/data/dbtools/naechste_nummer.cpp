@@ -1,6 +1,6 @@
-#include "dbtools/naechste_nummer.h"
+#include "data/dbtools/naechste_nummer.h"
 
-#include "fs/file_system.h"
+#include "engine/fs/file_system.h"
 
 #include <charconv>
 

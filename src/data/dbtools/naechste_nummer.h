@@ -2,8 +2,8 @@
 // The next free number of a numbered table, read through an ordered cursor on it, with a
 // self-repair when the highest number cannot be read: records without a number are
 // deleted, or the indexes rebuilt, and the number is read again.
-#include "dataset/table_data_set.h"
-#include "dbtools/db_tools.h"
+#include "engine/dataset/table_data_set.h"
+#include "data/dbtools/db_tools.h"
 
 #include <cstdint>
 #include <string>

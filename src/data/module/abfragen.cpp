@@ -1,9 +1,9 @@
 // The participants query of the current evening, the participant rows per section and the
 // menu items that follow the emptiness of the tables.
-#include "core/collation.h"
-#include "dbtools/anweisung.h"
-#include "module/ke_data_form.h"
-#include "store/schema.h"
+#include "engine/core/collation.h"
+#include "data/dbtools/anweisung.h"
+#include "data/module/ke_data_form.h"
+#include "data/store/schema.h"
 
 namespace trevo::data {
 

@@ -2,7 +2,7 @@
 // What the data module needs from the windows: message boxes, the folder selection dialog,
 // the start window and the menu items of the data windows. The shell implements it; tests
 // use a scripted fake.
-#include "helpers/dialoge.h"
+#include "common/helpers/dialoge.h"
 
 #include <optional>
 #include <string>

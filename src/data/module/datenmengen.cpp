@@ -1,6 +1,6 @@
-#include "module/datenmengen.h"
+#include "data/module/datenmengen.h"
 
-#include "store/schema.h"
+#include "data/store/schema.h"
 
 namespace trevo::data {
 namespace {

@@ -2,9 +2,9 @@
 // The data sets of the data module over the tables of one data folder, with their files,
 // sessions, orders, master links, filters, labels, display formats and derived fields.
 // The event rules are installed by the data module (regeln.cpp).
-#include "database.h"
-#include "dataset/query_data_set.h"
-#include "dataset/table_data_set.h"
+#include "engine/database.h"
+#include "engine/dataset/query_data_set.h"
+#include "engine/dataset/table_data_set.h"
 
 #include <string>
 #include <vector>

@@ -2,8 +2,8 @@
 // A data source: the named handle through which grids and edits reach a data set of the
 // data module. The handle stays the same for the whole run; the data set behind it is
 // replaced when the tables move to another data folder, and the listeners are told.
-#include "dataset/data_set.h"
-#include "dataset/observers.h"
+#include "engine/dataset/data_set.h"
+#include "engine/core/observers.h"
 
 #include <string>
 

@@ -2,12 +2,12 @@
 // run through Query1. Numbers handed in as text are checked and written as plain numbers,
 // and texts are pasted with the quoting helper (a deliberate mend: an argument can no
 // longer change the statement).
-#include "core/collation.h"
-#include "dbtools/anweisung.h"
-#include "helpers/stellen_runden.h"
-#include "module/ke_data_form.h"
-#include "sql/sql.h"
-#include "store/schema.h"
+#include "engine/core/collation.h"
+#include "data/dbtools/anweisung.h"
+#include "common/helpers/stellen_runden.h"
+#include "data/module/ke_data_form.h"
+#include "engine/sql/sql.h"
+#include "data/store/schema.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "module/ke_data_form.h"
+#include "data/module/ke_data_form.h"
 
-#include "core/collation.h"
-#include "fs/file_system.h"
-#include "store/schema.h"
+#include "engine/core/collation.h"
+#include "engine/fs/file_system.h"
+#include "data/store/schema.h"
 
 namespace trevo::data {
 

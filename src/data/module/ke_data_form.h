@@ -4,13 +4,13 @@
 // links and defaults, keep derived numbers and the cash-book balance, run the evening and
 // price-list transactions and switch the windows' menu items when a table becomes empty or
 // non-empty. It also answers single-value questions with SQL over the table files.
-#include "database.h"
-#include "dbtools/db_tools.h"
-#include "module/data_module_host.h"
-#include "module/datenmengen.h"
-#include "module/datenquelle.h"
-#include "options/programmoptionen.h"
-#include "options/programmpfade.h"
+#include "engine/database.h"
+#include "data/dbtools/db_tools.h"
+#include "data/module/data_module_host.h"
+#include "data/module/datenmengen.h"
+#include "data/module/datenquelle.h"
+#include "common/options/programmoptionen.h"
+#include "common/options/programmpfade.h"
 
 #include <map>
 #include <optional>

@@ -4,7 +4,7 @@
 //  - posting a booking (new or changed) adds its amount;
 //  - cancelling a change adds back what was taken off (a cancelled new booking changes nothing);
 //  - deleting a booking takes its amount off (when it is being changed, that happened already).
-#include "module/ke_data_form.h"
+#include "data/module/ke_data_form.h"
 
 namespace trevo::data {
 

@@ -1,9 +1,9 @@
 // The event rules of the data module: the rules of its own per data set, and the default
 // rules installed on every event that has no rule of its own.
-#include "core/collation.h"
-#include "dbtools/naechste_nummer.h"
-#include "module/ke_data_form.h"
-#include "store/schema.h"
+#include "engine/core/collation.h"
+#include "data/dbtools/naechste_nummer.h"
+#include "data/module/ke_data_form.h"
+#include "data/store/schema.h"
 
 namespace trevo::data {
 

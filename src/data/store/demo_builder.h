@@ -1,10 +1,10 @@
 #pragma once
 // Builds the records of the demo club in memory, table by table.
-#include "core/value.h"
-#include "dbf/attachment.h"
-#include "store/demo_club.h"
-#include "store/demo_random.h"
-#include "store/schema.h"
+#include "engine/core/value.h"
+#include "engine/dbf/attachment.h"
+#include "data/store/demo_club.h"
+#include "data/store/demo_random.h"
+#include "data/store/schema.h"
 
 #include <initializer_list>
 #include <map>

@@ -1,8 +1,8 @@
-#include "store/demo_club.h"
+#include "data/store/demo_club.h"
 
-#include "core/error.h"
-#include "store/demo_builder.h"
-#include "store/schema.h"
+#include "engine/core/error.h"
+#include "data/store/demo_builder.h"
+#include "data/store/schema.h"
 
 namespace trevo::data {
 

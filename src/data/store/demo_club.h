@@ -3,8 +3,8 @@
 // offices, appointment types, a schedule, game types, price lists with penalty items,
 // drinks and the lane fee, evenings with their game sections, participants, game
 // amounts and item counts, and the cash book. The same options give the same club.
-#include "database.h"
-#include "store/installation.h"
+#include "engine/database.h"
+#include "data/store/installation.h"
 
 #include <cstdint>
 #include <map>

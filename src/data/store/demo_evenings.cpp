@@ -1,5 +1,5 @@
-#include "store/demo_builder.h"
-#include "store/demo_names.h"
+#include "data/store/demo_builder.h"
+#include "data/store/demo_names.h"
 
 #include <algorithm>
 #include <stdexcept>

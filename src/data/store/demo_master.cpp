@@ -1,7 +1,7 @@
-#include "store/demo_builder.h"
-#include "store/demo_names.h"
+#include "data/store/demo_builder.h"
+#include "data/store/demo_names.h"
 
-#include "core/error.h"
+#include "engine/core/error.h"
 
 namespace trevo::data {
 namespace {

@@ -1,6 +1,6 @@
-#include "store/demo_names.h"
+#include "data/store/demo_names.h"
 
-#include "core/collation.h"
+#include "engine/core/collation.h"
 
 namespace trevo::data::demo {
 

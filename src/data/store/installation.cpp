@@ -1,9 +1,9 @@
-#include "store/installation.h"
+#include "data/store/installation.h"
 
-#include "core/error.h"
-#include "paradox/paradox_table.h"
-#include "store/schema.h"
-#include "stream/options_store.h"
+#include "engine/core/error.h"
+#include "engine/paradox/paradox_table.h"
+#include "data/store/schema.h"
+#include "common/stream/options_store.h"
 
 namespace trevo::data {
 namespace {

@@ -2,7 +2,7 @@
 // What an installation provides: a data folder with the sixteen tables and their
 // starting contents, and a program folder with KEGELCFG.DB. Existing files are never
 // overwritten.
-#include "database.h"
+#include "engine/database.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "store/schema.h"
+#include "data/store/schema.h"
 
-#include "core/collation.h"
+#include "engine/core/collation.h"
 
 #include <stdexcept>
 

@@ -2,7 +2,7 @@
 // The sixteen dBASE tables of a data folder: file names, fields in their order with
 // type, width, decimals and label, the index tags, and the relations between the
 // tables. Every other part of the program takes names, labels and tags from here.
-#include "dbf/field.h"
+#include "engine/dbf/field.h"
 
 #include <cstdint>
 #include <string>

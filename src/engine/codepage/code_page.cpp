@@ -1,7 +1,7 @@
-#include "codepage/code_page.h"
+#include "engine/codepage/code_page.h"
 
-#include "codepage/code_page_tables.h"
-#include "core/collation.h"
+#include "engine/codepage/code_page_tables.h"
+#include "engine/core/collation.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // Upper halves (bytes 0x80-0xFF) of the single-byte code pages of dBASE tables,
 // as Unicode code points. Bytes a code page leaves undefined map to the C1 control
 // of the same value, so every byte reads as something and writes back unchanged.
-#include "codepage/code_page_tables.h"
+#include "engine/codepage/code_page_tables.h"
 
 namespace trevo::engine::codepage_tables {
 

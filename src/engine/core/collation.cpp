@@ -1,4 +1,4 @@
-#include "core/collation.h"
+#include "engine/core/collation.h"
 
 #include <cstdint>
 

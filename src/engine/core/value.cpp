@@ -1,6 +1,6 @@
-#include "core/value.h"
+#include "engine/core/value.h"
 
-#include "core/error.h"
+#include "engine/core/error.h"
 
 #include <cmath>
 #include <cstdio>

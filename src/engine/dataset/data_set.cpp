@@ -1,7 +1,7 @@
-#include "dataset/data_set.h"
+#include "engine/dataset/data_set.h"
 
-#include "core/collation.h"
-#include "dataset/field_text.h"
+#include "engine/core/collation.h"
+#include "engine/dataset/field_text.h"
 
 namespace trevo::engine {
 

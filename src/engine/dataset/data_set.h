@@ -39,10 +39,10 @@
 //                  values) changed since the last calculation.
 // A before-handler stops its operation by throwing. Observers (subscribe) are told
 // separately of moves, state changes, field changes and data changes.
-#include "core/error.h"
-#include "core/value.h"
-#include "dataset/observers.h"
-#include "dbf/field.h"
+#include "engine/core/error.h"
+#include "engine/core/value.h"
+#include "engine/core/observers.h"
+#include "engine/dbf/field.h"
 
 #include <cstdint>
 #include <functional>

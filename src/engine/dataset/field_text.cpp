@@ -1,7 +1,7 @@
-#include "dataset/field_text.h"
+#include "engine/dataset/field_text.h"
 
-#include "core/collation.h"
-#include "core/error.h"
+#include "engine/core/collation.h"
+#include "engine/core/error.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #pragma once
 // Values of fields as text, the way the program shows and copies them.
-#include "core/value.h"
-#include "dbf/field.h"
+#include "engine/core/value.h"
+#include "engine/dbf/field.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "dataset/locate_match.h"
+#include "engine/dataset/locate_match.h"
 
-#include "core/collation.h"
+#include "engine/core/collation.h"
 
 namespace trevo::engine {
 

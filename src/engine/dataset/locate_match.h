@@ -1,8 +1,8 @@
 #pragma once
 // Whether a stored value matches the value searched by locate.
-#include "core/value.h"
-#include "dataset/data_set.h"
-#include "dbf/field.h"
+#include "engine/core/value.h"
+#include "engine/dataset/data_set.h"
+#include "engine/dbf/field.h"
 
 namespace trevo::engine {
 

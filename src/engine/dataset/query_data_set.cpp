@@ -1,8 +1,8 @@
-#include "dataset/query_data_set.h"
+#include "engine/dataset/query_data_set.h"
 
-#include "core/collation.h"
-#include "dataset/field_text.h"
-#include "dataset/locate_match.h"
+#include "engine/core/collation.h"
+#include "engine/dataset/field_text.h"
+#include "engine/dataset/locate_match.h"
 
 namespace trevo::engine {
 

@@ -4,8 +4,8 @@
 // fields. Its rows come either from a result handed over (setResult) or from a source
 // that open() runs each time (setSource), so "close, change the statement, open"
 // gives fresh rows.
-#include "dataset/data_set.h"
-#include "sql/result.h"
+#include "engine/dataset/data_set.h"
+#include "engine/sql/result.h"
 
 #include <functional>
 

@@ -1,12 +1,12 @@
 // Opening, moving, order, range, filter, master link and searches of table data sets.
-#include "dataset/table_data_set.h"
+#include "engine/dataset/table_data_set.h"
 
-#include "core/collation.h"
-#include "database.h"
-#include "dataset/locate_match.h"
-#include "dbf/dbf_table.h"
-#include "expr/filter.h"
-#include "index/table_indexes.h"
+#include "engine/core/collation.h"
+#include "engine/database.h"
+#include "engine/dataset/locate_match.h"
+#include "engine/dbf/dbf_table.h"
+#include "engine/expr/filter.h"
+#include "engine/index/table_indexes.h"
 
 namespace trevo::engine {
 

@@ -14,9 +14,9 @@
 //     leaves the detail empty. The detail follows whenever the master moves, changes
 //     that field, posts or cancels, storing its own pending record first. A new detail
 //     record gets the master's key in the detail field (not counted as a change).
-#include "dataset/data_set.h"
-#include "index/cursor.h"
-#include "index/table_indexes.h"
+#include "engine/dataset/data_set.h"
+#include "engine/index/cursor.h"
+#include "engine/index/table_indexes.h"
 
 #include <functional>
 #include <memory>

@@ -1,8 +1,8 @@
 // Append, edit, post, cancel and delete of table data sets.
-#include "dataset/table_data_set.h"
+#include "engine/dataset/table_data_set.h"
 
-#include "dbf/dbf_table.h"
-#include "storage/session.h"
+#include "engine/dbf/dbf_table.h"
+#include "engine/storage/session.h"
 
 namespace trevo::engine {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Things that hang on an open table and follow its changes: indexes, hash indexes
 // of the SQL planner, caches. A table notifies every attachment of every change.
-#include "core/value.h"
+#include "engine/core/value.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,7 +1,7 @@
 // The full check of a table's files, for the check tool and the maintenance window.
-#include "dbf/dbf_impl.h"
+#include "engine/dbf/dbf_impl.h"
 
-#include "dbf/field_codec.h"
+#include "engine/dbf/field_codec.h"
 
 #include <cstdio>
 

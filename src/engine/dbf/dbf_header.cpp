@@ -1,7 +1,7 @@
-#include "dbf/dbf_header.h"
+#include "engine/dbf/dbf_header.h"
 
-#include "codepage/code_page.h"
-#include "core/error.h"
+#include "engine/codepage/code_page.h"
+#include "engine/core/error.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #pragma once
 // The 32-byte header and the field descriptors of a .DBF file.
-#include "dbf/field.h"
+#include "engine/dbf/field.h"
 
 #include <cstdint>
 #include <string>

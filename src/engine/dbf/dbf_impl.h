@@ -1,9 +1,9 @@
 #pragma once
 // State of an open table, shared by the parts of DbfTable (reading, writing, checking).
-#include "codepage/code_page.h"
-#include "dbf/dbf_header.h"
-#include "dbf/dbf_table.h"
-#include "dbf/memo_file.h"
+#include "engine/codepage/code_page.h"
+#include "engine/dbf/dbf_header.h"
+#include "engine/dbf/dbf_table.h"
+#include "engine/dbf/memo_file.h"
 
 #include <memory>
 #include <string>

@@ -3,10 +3,10 @@
 // Record numbers are 0-based physical positions. Text is UTF-8 inside, converted
 // to and from the table's code page (language driver byte). All changes must run
 // inside an atomic scope of a session (storage/session.h).
-#include "core/value.h"
-#include "dbf/attachment.h"
-#include "dbf/field.h"
-#include "storage/storage.h"
+#include "engine/core/value.h"
+#include "engine/dbf/attachment.h"
+#include "engine/dbf/field.h"
+#include "engine/storage/storage.h"
 
 #include <memory>
 #include <string>

@@ -1,8 +1,8 @@
 // Changes of a table: append, put, delete flags, zap and pack.
-#include "dbf/dbf_impl.h"
+#include "engine/dbf/dbf_impl.h"
 
-#include "core/error.h"
-#include "dbf/field_codec.h"
+#include "engine/core/error.h"
+#include "engine/dbf/field_codec.h"
 
 #include <cstring>
 #include <set>

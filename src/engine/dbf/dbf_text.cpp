@@ -1,9 +1,9 @@
 // Fields as typed text and as display text.
-#include "dbf/dbf_impl.h"
+#include "engine/dbf/dbf_impl.h"
 
-#include "core/collation.h"
-#include "core/error.h"
-#include "dbf/field_codec.h"
+#include "engine/core/collation.h"
+#include "engine/core/error.h"
+#include "engine/dbf/field_codec.h"
 
 namespace trevo::engine {
 

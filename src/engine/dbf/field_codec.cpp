@@ -1,7 +1,7 @@
-#include "dbf/field_codec.h"
+#include "engine/dbf/field_codec.h"
 
-#include "codepage/code_page.h"
-#include "core/error.h"
+#include "engine/codepage/code_page.h"
+#include "engine/core/error.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #pragma once
 // Conversion of single field values between their bytes in a record and Values.
-#include "core/value.h"
-#include "dbf/field.h"
+#include "engine/core/value.h"
+#include "engine/dbf/field.h"
 
 #include <cstdint>
 #include <optional>

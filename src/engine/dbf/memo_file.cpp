@@ -1,4 +1,4 @@
-#include "dbf/memo_file.h"
+#include "engine/dbf/memo_file.h"
 
 #include <algorithm>
 #include <cstring>

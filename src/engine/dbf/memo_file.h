@@ -2,8 +2,8 @@
 // The memo file (.DBT) of a table: dBASE III (512-byte blocks, text ended by 0x1A 0x1A)
 // or dBASE IV (block size in the header, each memo FF FF 08 00 + uint32 length + text).
 // Holds code page bytes; the table converts them.
-#include "dbf/dbf_header.h"
-#include "storage/storage.h"
+#include "engine/dbf/dbf_header.h"
+#include "engine/storage/storage.h"
 
 #include <memory>
 #include <optional>

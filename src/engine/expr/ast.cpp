@@ -1,4 +1,4 @@
-#include "expr/ast.h"
+#include "engine/expr/ast.h"
 
 namespace trevo::engine::expr {
 

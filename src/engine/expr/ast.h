@@ -2,7 +2,7 @@
 // Expression trees of filters and statements. The parser builds them from tokens;
 // binding resolves names to columns of a scope and fixes the comparison types;
 // the evaluator computes them row by row.
-#include "core/value.h"
+#include "engine/core/value.h"
 
 #include <memory>
 #include <string>

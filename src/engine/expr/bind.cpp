@@ -1,8 +1,8 @@
-#include "expr/bind.h"
+#include "engine/expr/bind.h"
 
-#include "core/collation.h"
-#include "expr/error.h"
-#include "expr/token.h"
+#include "engine/core/collation.h"
+#include "engine/expr/error.h"
+#include "engine/expr/token.h"
 
 namespace trevo::engine::expr {
 

@@ -5,8 +5,8 @@
 //  - a text compared with a date is read as a date (d.m.yyyy, two-digit years allowed),
 //    a number compared with a date is a day number counted from 30.12.1899;
 //  - a text compared with a logical is TRUE/FALSE (any case), with a number a number.
-#include "dbf/field.h"
-#include "expr/ast.h"
+#include "engine/dbf/field.h"
+#include "engine/expr/ast.h"
 
 #include <string>
 #include <vector>

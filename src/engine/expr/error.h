@@ -1,7 +1,7 @@
 #pragma once
 // Errors of statements and filters: what went wrong and where, in German.
-#include "core/error.h"
-#include "expr/token.h"
+#include "engine/core/error.h"
+#include "engine/expr/token.h"
 
 #include <string>
 

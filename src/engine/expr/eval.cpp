@@ -1,9 +1,9 @@
-#include "expr/eval.h"
+#include "engine/expr/eval.h"
 
-#include "core/collation.h"
-#include "expr/error.h"
-#include "expr/functions.h"
-#include "expr/token.h"
+#include "engine/core/collation.h"
+#include "engine/expr/error.h"
+#include "engine/expr/functions.h"
+#include "engine/expr/token.h"
 
 #include <cmath>
 

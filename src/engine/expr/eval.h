@@ -2,8 +2,8 @@
 // Evaluation of bound expressions with SQL NULL semantics: an operation on NULL is
 // NULL, a comparison with NULL is unknown (NULL), AND/OR follow three-valued logic,
 // and a condition holds only when it is TRUE.
-#include "dbf/attachment.h"
-#include "expr/ast.h"
+#include "engine/dbf/attachment.h"
+#include "engine/expr/ast.h"
 
 #include <optional>
 #include <string_view>

@@ -1,9 +1,9 @@
-#include "expr/filter.h"
+#include "engine/expr/filter.h"
 
-#include "expr/bind.h"
-#include "expr/error.h"
-#include "expr/eval.h"
-#include "expr/parser.h"
+#include "engine/expr/bind.h"
+#include "engine/expr/error.h"
+#include "engine/expr/eval.h"
+#include "engine/expr/parser.h"
 
 namespace trevo::engine::expr {
 

@@ -3,9 +3,9 @@
 // expression language of the SQL statements: "ABSCHNITT=1", "(NAME>='A' AND NAME<='K')",
 // "TERMINNUM<=45000", "NOT MITGLIED", comparisons joined by AND/OR, parentheses,
 // texts in single quotes, date fields against day numbers or date texts.
-#include "dbf/attachment.h"
-#include "dbf/field.h"
-#include "expr/ast.h"
+#include "engine/dbf/attachment.h"
+#include "engine/dbf/field.h"
+#include "engine/expr/ast.h"
 
 #include <memory>
 #include <string>

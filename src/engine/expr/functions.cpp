@@ -1,8 +1,8 @@
-#include "expr/functions.h"
+#include "engine/expr/functions.h"
 
-#include "core/collation.h"
-#include "expr/bind.h"
-#include "expr/error.h"
+#include "engine/core/collation.h"
+#include "engine/expr/bind.h"
+#include "engine/expr/error.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 // The scalar functions of the expression language and CAST.
-#include "expr/eval.h"
+#include "engine/expr/eval.h"
 
 namespace trevo::engine::expr {
 

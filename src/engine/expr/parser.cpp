@@ -1,6 +1,6 @@
-#include "expr/parser.h"
+#include "engine/expr/parser.h"
 
-#include "expr/error.h"
+#include "engine/expr/error.h"
 
 #include <array>
 

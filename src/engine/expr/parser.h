@@ -1,8 +1,8 @@
 #pragma once
 // Parser of expressions over a token stream. The statement parser (sql/) reads
 // its clauses from the same stream and calls parseExpression for every expression.
-#include "expr/ast.h"
-#include "expr/token.h"
+#include "engine/expr/ast.h"
+#include "engine/expr/token.h"
 
 #include <string_view>
 #include <vector>

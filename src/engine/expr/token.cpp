@@ -1,6 +1,6 @@
-#include "expr/token.h"
+#include "engine/expr/token.h"
 
-#include "expr/error.h"
+#include "engine/expr/error.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
 // Static types of expressions and the conversions that comparisons need.
-#include "expr/bind.h"
-#include "expr/error.h"
+#include "engine/expr/bind.h"
+#include "engine/expr/error.h"
 
 namespace trevo::engine::expr {
 

@@ -1,6 +1,6 @@
-#include "fs/fault_file_system.h"
+#include "engine/fs/fault_file_system.h"
 
-#include "fs/io_error_text.h"
+#include "engine/fs/io_error_text.h"
 
 #include <cerrno>
 

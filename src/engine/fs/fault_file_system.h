@@ -6,7 +6,7 @@
 //  - crash at the n-th point: the operation does not complete, the underlying memory file
 //    system loses what was not durable (or keeps it, see CrashMode), and every later call
 //    throws SimulatedCrash until reset().
-#include "fs/memory_file_system.h"
+#include "engine/fs/memory_file_system.h"
 
 #include <cstdint>
 #include <exception>

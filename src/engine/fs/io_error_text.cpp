@@ -1,6 +1,6 @@
-#include "fs/io_error_text.h"
+#include "engine/fs/io_error_text.h"
 
-#include "core/error.h"
+#include "engine/core/error.h"
 
 #include <cerrno>
 

@@ -1,6 +1,6 @@
-#include "fs/memory_file_system.h"
+#include "engine/fs/memory_file_system.h"
 
-#include "fs/io_error_text.h"
+#include "engine/fs/io_error_text.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -3,7 +3,7 @@
 // and what was made durable: file contents count as durable after File::sync, new,
 // removed and renamed names after syncDirectory of their folder. crash() forgets
 // everything else, as a power loss would.
-#include "fs/file_system.h"
+#include "engine/fs/file_system.h"
 
 #include <map>
 #include <memory>

@@ -1,8 +1,8 @@
 // Path helpers shared by every file system.
-#include "fs/file_system.h"
+#include "engine/fs/file_system.h"
 
-#include "core/collation.h"
-#include "core/error.h"
+#include "engine/core/collation.h"
+#include "engine/core/error.h"
 
 namespace trevo::engine {
 

@@ -1,8 +1,8 @@
 // The machine's file system through POSIX calls.
-#include "fs/file_system.h"
-#include "fs/io_error_text.h"
+#include "engine/fs/file_system.h"
+#include "engine/fs/io_error_text.h"
 
-#include "core/error.h"
+#include "engine/core/error.h"
 
 #include <cerrno>
 #include <dirent.h>

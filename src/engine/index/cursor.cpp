@@ -1,7 +1,7 @@
-#include "index/cursor.h"
+#include "engine/index/cursor.h"
 
-#include "dbf/dbf_table.h"
-#include "index/table_indexes.h"
+#include "engine/dbf/dbf_table.h"
+#include "engine/index/table_indexes.h"
 
 #include <algorithm>
 

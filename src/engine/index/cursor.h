@@ -10,8 +10,8 @@
 // are set. The cursor remembers its record, not its rank: when the table changes it
 // finds the same record again (following it when its key moved) or, when that record
 // is gone or no longer visible, the next visible record in order, else the previous.
-#include "core/value.h"
-#include "index/table_index.h"
+#include "engine/core/value.h"
+#include "engine/index/table_index.h"
 
 #include <cstdint>
 #include <functional>

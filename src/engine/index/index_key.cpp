@@ -1,7 +1,7 @@
-#include "index/index_key.h"
+#include "engine/index/index_key.h"
 
-#include "core/collation.h"
-#include "core/error.h"
+#include "engine/core/collation.h"
+#include "engine/core/error.h"
 
 #include <bit>
 #include <cmath>

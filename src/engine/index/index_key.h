@@ -3,7 +3,7 @@
 // first on a common prefix) is the order of the index. NULL is the empty key and sorts
 // first; numbers and dates by value, false before true, texts by the German collation
 // with trailing blanks left out.
-#include "core/value.h"
+#include "engine/core/value.h"
 
 #include <cstdint>
 #include <string>

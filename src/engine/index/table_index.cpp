@@ -1,6 +1,6 @@
-#include "index/table_index.h"
+#include "engine/index/table_index.h"
 
-#include "dbf/dbf_table.h"
+#include "engine/dbf/dbf_table.h"
 
 #include <algorithm>
 #include <limits>

@@ -2,9 +2,9 @@
 // One ascending single-field index of an open table, kept in memory: the live (not
 // deleted) records ordered by their key, duplicates in record order. With field -1 it
 // is the physical order of the live records. Positions are ranks 0..size()-1.
-#include "dbf/attachment.h"
-#include "index/counted_tree.h"
-#include "index/index_key.h"
+#include "engine/dbf/attachment.h"
+#include "engine/index/counted_tree.h"
+#include "engine/index/index_key.h"
 
 #include <cstdint>
 #include <string>

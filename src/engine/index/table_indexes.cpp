@@ -1,8 +1,8 @@
-#include "index/table_indexes.h"
+#include "engine/index/table_indexes.h"
 
-#include "core/error.h"
-#include "dbf/dbf_table.h"
-#include "fs/file_system.h"
+#include "engine/core/error.h"
+#include "engine/dbf/dbf_table.h"
+#include "engine/fs/file_system.h"
 
 namespace trevo::engine {
 

@@ -10,9 +10,9 @@
 //
 // It also tells listeners of every change of the table, whoever made it (a data set,
 // an SQL statement, a rollback), always after the indexes have followed the change.
-#include "dataset/observers.h"
-#include "dbf/attachment.h"
-#include "index/table_index.h"
+#include "engine/core/observers.h"
+#include "engine/dbf/attachment.h"
+#include "engine/index/table_index.h"
 
 #include <map>
 #include <memory>

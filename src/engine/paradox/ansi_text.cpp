@@ -1,6 +1,6 @@
-#include "paradox/ansi_text.h"
+#include "engine/paradox/ansi_text.h"
 
-#include "core/collation.h"
+#include "engine/core/collation.h"
 
 namespace trevo::engine::paradox {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Text of Paradox files: single-byte code pages named by the number in the table
 // header (1252, 437, 850, ...). Inside the program text is UTF-8.
-#include "codepage/code_page.h"
+#include "engine/codepage/code_page.h"
 
 #include <string>
 #include <string_view>

@@ -1,9 +1,9 @@
-#include "paradox/paradox_table.h"
+#include "engine/paradox/paradox_table.h"
 
-#include "core/collation.h"
-#include "core/error.h"
-#include "fs/file_system.h"
-#include "paradox/px_codec.h"
+#include "engine/core/collation.h"
+#include "engine/core/error.h"
+#include "engine/fs/file_system.h"
+#include "engine/paradox/px_codec.h"
 
 #include <algorithm>
 #include <numeric>

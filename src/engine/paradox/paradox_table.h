@@ -3,8 +3,8 @@
 // The table is small and held in memory; every change rewrites its files through the
 // storage layer, so all changes must run inside an atomic scope of a session and a
 // crash leaves the files as they were before the change or after it.
-#include "paradox/px_types.h"
-#include "storage/storage.h"
+#include "engine/paradox/px_types.h"
+#include "engine/storage/storage.h"
 
 #include <memory>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "paradox/px_blob.h"
+#include "engine/paradox/px_blob.h"
 
-#include "core/error.h"
-#include "paradox/px_values.h"
+#include "engine/core/error.h"
+#include "engine/paradox/px_values.h"
 
 #include <algorithm>
 #include <cstring>

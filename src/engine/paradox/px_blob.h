@@ -13,8 +13,8 @@
 // header, 64 slots of 5 bytes - data offset/16, size/16 rounded up, modification
 // number, size mod 16 - and the data from offset 0x150). This writer stores every
 // value in a type-2 block of its own.
-#include "paradox/px_bytes.h"
-#include "paradox/px_types.h"
+#include "engine/paradox/px_bytes.h"
+#include "engine/paradox/px_types.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
-#include "paradox/px_blocks.h"
+#include "engine/paradox/px_blocks.h"
 
-#include "core/error.h"
-#include "paradox/px_values.h"
+#include "engine/core/error.h"
+#include "engine/paradox/px_values.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 // Data blocks of Paradox files. Block n (from 1) starts at headerSize + (n-1) * block
 // size with 6 bytes: next block, previous block (0 = none) and (records - 1) * record
 // size, then the records. The header names the first and last block of the chain.
-#include "paradox/px_header.h"
+#include "engine/paradox/px_header.h"
 
 #include <vector>
 

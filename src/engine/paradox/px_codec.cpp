@@ -1,12 +1,12 @@
-#include "paradox/px_codec.h"
+#include "engine/paradox/px_codec.h"
 
-#include "core/collation.h"
-#include "core/error.h"
-#include "paradox/ansi_text.h"
-#include "paradox/px_blob.h"
-#include "paradox/px_blocks.h"
-#include "paradox/px_header.h"
-#include "paradox/px_values.h"
+#include "engine/core/collation.h"
+#include "engine/core/error.h"
+#include "engine/paradox/ansi_text.h"
+#include "engine/paradox/px_blob.h"
+#include "engine/paradox/px_blocks.h"
+#include "engine/paradox/px_header.h"
+#include "engine/paradox/px_values.h"
 
 #include <algorithm>
 #include <numeric>

@@ -7,8 +7,8 @@
 // secondary index: .Xnn (nn = field number in hex) is a table of the indexed field,
 // the primary key fields and a "Hint" short (the .DB block of the record), sorted by
 // the indexed field, and .Ynn its primary index.
-#include "paradox/px_types.h"
-#include "paradox/px_bytes.h"
+#include "engine/paradox/px_types.h"
+#include "engine/paradox/px_bytes.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
-#include "paradox/px_header.h"
+#include "engine/paradox/px_header.h"
 
-#include "core/error.h"
-#include "paradox/ansi_text.h"
+#include "engine/core/error.h"
+#include "engine/paradox/ansi_text.h"
 
 #include <cstring>
 

@@ -11,8 +11,8 @@
 // put the field list at 0x78, others at 0x58: (type, size) pairs, a table-name
 // pointer, one name pointer per field, the table name (261 bytes in 7.x, 79 before),
 // the NUL-terminated field names, the field numbers and the sort order name.
-#include "paradox/px_bytes.h"
-#include "paradox/px_types.h"
+#include "engine/paradox/px_bytes.h"
+#include "engine/paradox/px_types.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 // The pieces of a Paradox table held in memory: fields, header facts and records.
-#include "dbf/attachment.h" // Record
+#include "engine/dbf/attachment.h" // Record
 
 #include <cstddef>
 #include <cstdint>

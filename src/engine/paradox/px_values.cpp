@@ -1,8 +1,8 @@
-#include "paradox/px_values.h"
+#include "engine/paradox/px_values.h"
 
-#include "core/collation.h"
-#include "core/error.h"
-#include "paradox/px_bytes.h"
+#include "engine/core/collation.h"
+#include "engine/core/error.h"
+#include "engine/paradox/px_bytes.h"
 
 #include <bit>
 #include <cmath>

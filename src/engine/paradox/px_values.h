@@ -1,8 +1,8 @@
 #pragma once
 // Field values inside a Paradox record. All-zero bytes are a blank (NULL) value.
-#include "codepage/code_page.h"
-#include "core/value.h"
-#include "paradox/px_types.h"
+#include "engine/codepage/code_page.h"
+#include "engine/core/value.h"
+#include "engine/paradox/px_types.h"
 
 #include <cstdint>
 #include <string>

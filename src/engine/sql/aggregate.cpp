@@ -1,4 +1,4 @@
-#include "sql/aggregate.h"
+#include "engine/sql/aggregate.h"
 
 namespace trevo::engine::sql {
 

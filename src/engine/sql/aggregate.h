@@ -4,9 +4,9 @@
 // SUM and AVG over no values are NULL. FIRST keeps the value of the group's first row
 // (columns of a grouped query that are not aggregated: equal in the whole group when
 // they are grouped by).
-#include "expr/ast.h"
-#include "expr/eval.h"
-#include "sql/table_data.h"
+#include "engine/expr/ast.h"
+#include "engine/expr/eval.h"
+#include "engine/sql/table_data.h"
 
 #include <memory>
 #include <unordered_map>

@@ -1,6 +1,6 @@
-#include "sql/conditions.h"
+#include "engine/sql/conditions.h"
 
-#include "expr/eval.h"
+#include "engine/expr/eval.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // Conditions as the planner sees them: conjuncts with the tables they read, ORs of
 // conjunctions with their common terms factored out, and equalities between columns
 // and with constants, from which further equalities follow.
-#include "expr/ast.h"
+#include "engine/expr/ast.h"
 
 #include <cstdint>
 #include <string>

@@ -1,10 +1,10 @@
 // Statements that change the structure of tables: ALTER TABLE ... ADD rewrites the
 // table with the new columns at the end (NULL in every record, memos and deleted
 // records kept), CREATE TABLE makes a new dBASE IV table, DROP TABLE removes one.
-#include "expr/bind.h"
-#include "expr/error.h"
-#include "sql/prepared.h"
-#include "sql/tables.h"
+#include "engine/expr/bind.h"
+#include "engine/expr/error.h"
+#include "engine/sql/prepared.h"
+#include "engine/sql/tables.h"
 
 #include <algorithm>
 

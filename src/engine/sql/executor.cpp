@@ -1,4 +1,4 @@
-#include "sql/executor.h"
+#include "engine/sql/executor.h"
 
 #include <algorithm>
 

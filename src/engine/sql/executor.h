@@ -1,8 +1,8 @@
 #pragma once
 // Runs a plan: nested loops over the steps, each fetching its candidates by scan,
 // lookup or union of lookups, and hands every row that passes all conditions to a sink.
-#include "expr/eval.h"
-#include "sql/plan.h"
+#include "engine/expr/eval.h"
+#include "engine/sql/plan.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "sql/plan.h"
+#include "engine/sql/plan.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
-#include "sql/output.h"
+#include "engine/sql/output.h"
 
-#include "expr/eval.h"
+#include "engine/expr/eval.h"
 
 #include <algorithm>
 

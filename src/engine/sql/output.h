@@ -1,7 +1,7 @@
 #pragma once
 // Field definitions of output columns, so that data sets can format them.
-#include "sql/aggregate.h"
-#include "sql/plan.h"
+#include "engine/sql/aggregate.h"
+#include "engine/sql/plan.h"
 
 #include <vector>
 

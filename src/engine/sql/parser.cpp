@@ -1,5 +1,5 @@
-#include "expr/error.h"
-#include "sql/statement.h"
+#include "engine/expr/error.h"
+#include "engine/sql/statement.h"
 
 namespace trevo::engine::sql {
 

@@ -2,11 +2,11 @@
 // The plan of a query over one or more tables: the tables in the order of the nested
 // loops and, per table, how its records are found (scan, hash-index lookup, or a
 // union of lookups for an OR of conditions) and which conditions are checked there.
-#include "dbf/dbf_table.h"
-#include "expr/ast.h"
-#include "expr/bind.h"
-#include "sql/statement.h"
-#include "sql/table_data.h"
+#include "engine/dbf/dbf_table.h"
+#include "engine/expr/ast.h"
+#include "engine/expr/bind.h"
+#include "engine/sql/statement.h"
+#include "engine/sql/table_data.h"
 
 #include <memory>
 #include <string>

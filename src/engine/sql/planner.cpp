@@ -3,11 +3,11 @@
 // K.TERMIN=17, also inside a disjunct); then a search over the subsets of tables picks
 // the order whose estimated number of examined records is smallest, with a hash-index
 // lookup or a union of lookups (one per disjunct of an OR) for each table.
-#include "sql/conditions.h"
-#include "sql/plan.h"
+#include "engine/sql/conditions.h"
+#include "engine/sql/plan.h"
 
-#include "core/error.h"
-#include "expr/eval.h"
+#include "engine/core/error.h"
+#include "engine/expr/eval.h"
 
 #include <algorithm>
 #include <map>

@@ -1,9 +1,9 @@
-#include "sql/prepared.h"
+#include "engine/sql/prepared.h"
 
-#include "expr/bind.h"
-#include "expr/error.h"
-#include "expr/eval.h"
-#include "sql/tables.h"
+#include "engine/expr/bind.h"
+#include "engine/expr/error.h"
+#include "engine/expr/eval.h"
+#include "engine/sql/tables.h"
 
 namespace trevo::engine::sql {
 

@@ -1,10 +1,10 @@
 #pragma once
 // A statement ready to run: its query (SELECT, the search of DELETE and UPDATE, the
 // source of INSERT ... SELECT), its bound assignments and values, and its target table.
-#include "database.h"
-#include "sql/query.h"
-#include "sql/result.h"
-#include "sql/statement.h"
+#include "engine/database.h"
+#include "engine/sql/query.h"
+#include "engine/sql/result.h"
+#include "engine/sql/statement.h"
 
 #include <memory>
 #include <string>

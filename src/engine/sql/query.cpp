@@ -1,11 +1,11 @@
-#include "sql/query.h"
+#include "engine/sql/query.h"
 
-#include "expr/bind.h"
-#include "expr/error.h"
-#include "sql/conditions.h"
-#include "sql/executor.h"
-#include "sql/output.h"
-#include "sql/tables.h"
+#include "engine/expr/bind.h"
+#include "engine/expr/error.h"
+#include "engine/sql/conditions.h"
+#include "engine/sql/executor.h"
+#include "engine/sql/output.h"
+#include "engine/sql/tables.h"
 
 #include <algorithm>
 #include <unordered_map>

@@ -1,12 +1,12 @@
 #pragma once
 // A SELECT bound to its tables and planned, ready to run again with other literal
 // values (the statement cache keeps these by statement text).
-#include "database.h"
-#include "expr/eval.h"
-#include "sql/aggregate.h"
-#include "sql/plan.h"
-#include "sql/result.h"
-#include "sql/statement.h"
+#include "engine/database.h"
+#include "engine/expr/eval.h"
+#include "engine/sql/aggregate.h"
+#include "engine/sql/plan.h"
+#include "engine/sql/result.h"
+#include "engine/sql/statement.h"
 
 #include <string>
 #include <vector>

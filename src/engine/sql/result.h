@@ -2,8 +2,8 @@
 // What a statement gives back: the rows of a SELECT (a read-only, materialised result
 // that the data-set layer wraps into a query data set) or the number of records a
 // statement changed.
-#include "dbf/attachment.h"
-#include "dbf/field.h"
+#include "engine/dbf/attachment.h"
+#include "engine/dbf/field.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
-#include "sql/sql.h"
+#include "engine/sql/sql.h"
 
-#include "expr/error.h"
-#include "expr/parser.h"
-#include "sql/prepared.h"
+#include "engine/expr/error.h"
+#include "engine/expr/parser.h"
+#include "engine/sql/prepared.h"
 
 #include <list>
 #include <unordered_map>

@@ -8,8 +8,8 @@
 // Each statement is atomic: it runs inside Session::atomically, so outside a
 // transaction it is committed durably or not at all, and inside the session's
 // transaction it belongs to that transaction. "EXPLAIN <statement>" gives the plan.
-#include "database.h"
-#include "sql/result.h"
+#include "engine/database.h"
+#include "engine/sql/result.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 #pragma once
 // Parsed statements of the local SQL dialect.
-#include "expr/ast.h"
-#include "expr/parser.h"
+#include "engine/expr/ast.h"
+#include "engine/expr/parser.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
-#include "sql/table_data.h"
+#include "engine/sql/table_data.h"
 
-#include "core/collation.h"
-#include "expr/bind.h"
-#include "expr/eval.h"
+#include "engine/core/collation.h"
+#include "engine/expr/bind.h"
+#include "engine/expr/eval.h"
 
 #include <algorithm>
 #include <cmath>

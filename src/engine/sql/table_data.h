@@ -3,7 +3,7 @@
 // columns they read, the list of live records and hash indexes by field. Held as an
 // attachment of the table and kept up to date by its change notifications; the
 // change counter guards against any change that slipped past them.
-#include "dbf/dbf_table.h"
+#include "engine/dbf/dbf_table.h"
 
 #include <cstdint>
 #include <map>

@@ -1,6 +1,6 @@
-#include "sql/tables.h"
+#include "engine/sql/tables.h"
 
-#include "expr/error.h"
+#include "engine/expr/error.h"
 
 namespace trevo::engine::sql {
 

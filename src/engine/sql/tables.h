@@ -2,8 +2,8 @@
 // Table references of statements: a quoted path or a bare file name, relative names
 // taken from the working folder, ".DBF" added to a name without extension, file
 // names matched without regard to case.
-#include "database.h"
-#include "sql/plan.h"
+#include "engine/database.h"
+#include "engine/sql/plan.h"
 
 #include <string>
 

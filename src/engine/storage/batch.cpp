@@ -1,7 +1,7 @@
 // Before-images of one transaction or one single operation.
-#include "storage/batch_impl.h"
+#include "engine/storage/batch_impl.h"
 
-#include "core/error.h"
+#include "engine/core/error.h"
 
 #include <algorithm>
 #include <cstring>

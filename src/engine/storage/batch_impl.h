@@ -2,7 +2,7 @@
 // Internal records of a batch: the before-images of every file it changed (page-granular,
 // taken at the first change of a page) and, once savepoints are used, an undo log of exact
 // byte ranges and sizes so that a failing statement undoes only itself.
-#include "storage/storage.h"
+#include "engine/storage/storage.h"
 
 #include <map>
 #include <unordered_map>

@@ -1,4 +1,4 @@
-#include "storage/checksum.h"
+#include "engine/storage/checksum.h"
 
 #include <array>
 

@@ -1,10 +1,10 @@
 // The durable commit of a batch: journal of the before-images (and of the files' fingerprints
 // after the commit), flushed; the changed ranges into the files, flushed; the journal marked
 // cold (flushed only when the commit spans several folders, see journal.h).
-#include "storage/batch_impl.h"
-#include "storage/journal.h"
+#include "engine/storage/batch_impl.h"
+#include "engine/storage/journal.h"
 
-#include "core/error.h"
+#include "engine/core/error.h"
 
 #include <algorithm>
 #include <map>

@@ -1,6 +1,6 @@
-#include "storage/storage.h"
+#include "engine/storage/storage.h"
 
-#include "core/error.h"
+#include "engine/core/error.h"
 
 #include <cstring>
 #include <stdexcept>

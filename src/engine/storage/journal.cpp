@@ -1,8 +1,8 @@
-#include "storage/journal.h"
+#include "engine/storage/journal.h"
 
-#include "core/error.h"
-#include "storage/batch_impl.h"
-#include "storage/checksum.h"
+#include "engine/core/error.h"
+#include "engine/storage/batch_impl.h"
+#include "engine/storage/checksum.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -21,7 +21,7 @@
 // Because a complete journal of state 1 also tells what the files look like after the
 // commit, the cold mark needs no flush of its own: when it is lost, recovery finds the
 // files complete and keeps them.
-#include "fs/file_system.h"
+#include "engine/fs/file_system.h"
 
 #include <cstdint>
 #include <string>

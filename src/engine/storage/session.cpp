@@ -1,6 +1,6 @@
-#include "storage/session.h"
+#include "engine/storage/session.h"
 
-#include "core/error.h"
+#include "engine/core/error.h"
 
 #include <stdexcept>
 

@@ -16,7 +16,7 @@
 //  - commit() makes the whole transaction durable or, on failure, leaves every file
 //    as before the transaction and throws. rollback() restores the images; without an
 //    open transaction it does nothing.
-#include "storage/storage.h"
+#include "engine/storage/storage.h"
 
 #include <memory>
 #include <string>

@@ -1,8 +1,8 @@
-#include "storage/storage.h"
+#include "engine/storage/storage.h"
 
-#include "core/collation.h"
-#include "core/error.h"
-#include "storage/journal.h"
+#include "engine/core/collation.h"
+#include "engine/core/error.h"
+#include "engine/storage/journal.h"
 
 #include <random>
 #include <stdexcept>

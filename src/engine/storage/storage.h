@@ -7,7 +7,7 @@
 // next opened is rolled back (or, when the files already show the commit complete,
 // kept), so after a crash every file is as it was after the last completed operation
 // or commit. A post costs two flushes: the journal and the file.
-#include "fs/file_system.h"
+#include "engine/fs/file_system.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "datengitter.h"
+#include "masterdata/bindung/datengitter.h"
 
-#include "command_guard.h"
+#include "dbcontrols/command_guard.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -3,7 +3,7 @@
 // the given fields as columns titled with their labels. The selected row follows the
 // data set's current record, and clicking a row moves the data set there (storing or
 // dropping a pending record first, by the data-set rule).
-#include "dataset/data_set.h"
+#include "engine/dataset/data_set.h"
 
 #include <QAbstractTableModel>
 #include <QTableView>

@@ -1,6 +1,6 @@
-#include "eingabefelder.h"
+#include "masterdata/bindung/eingabefelder.h"
 
-#include "command_guard.h"
+#include "dbcontrols/command_guard.h"
 
 #include <QHeaderView>
 #include <QStandardItemModel>

@@ -3,7 +3,7 @@
 // variant for running numbers, a multi-line memo, a check box whose third (greyed) state
 // shows an empty field, and a choice list that offers the records of another data set
 // in columns and stores the chosen record's key.
-#include "feld_bindung.h"
+#include "masterdata/bindung/feld_bindung.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "feld_bindung.h"
+#include "masterdata/bindung/feld_bindung.h"
 
 namespace trevo::masterdata::bindung {
 

@@ -7,7 +7,7 @@
 // Text fields are written at every keystroke; numbers and dates, whose half-typed text
 // is no value yet, when the control is left and when the window takes the values over
 // before a command (uebernehmen), so a conversion error ends that command.
-#include "dataset/data_set.h"
+#include "engine/dataset/data_set.h"
 
 #include <QObject>
 

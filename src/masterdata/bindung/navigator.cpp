@@ -1,6 +1,6 @@
-#include "navigator.h"
+#include "masterdata/bindung/navigator.h"
 
-#include "command_guard.h"
+#include "dbcontrols/command_guard.h"
 
 #include <QHBoxLayout>
 #include <QStyle>

@@ -1,6 +1,6 @@
 #pragma once
 // The record navigator: first, prior, next and last record of a data set.
-#include "dataset/data_set.h"
+#include "engine/dataset/data_set.h"
 
 #include <QWidget>
 

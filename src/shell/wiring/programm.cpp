@@ -1,13 +1,13 @@
-#include "programm.h"
+#include "shell/wiring/programm.h"
 
-#include "child_window.h"
-#include "dialogs.h"
-#include "main_window.h"
-#include "program_paths.h"
-#include "start_window.h"
-#include "startup.h"
+#include "shell/child_window.h"
+#include "dbcontrols/dialogs.h"
+#include "shell/main_window.h"
+#include "shell/program_paths.h"
+#include "shell/start_window.h"
+#include "shell/startup.h"
 
-#include "options/optionen_laden.h"
+#include "common/options/optionen_laden.h"
 
 #include <QAction>
 #include <QCoreApplication>

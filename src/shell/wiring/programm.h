@@ -3,14 +3,14 @@
 // variables, the database tools and the data module, plugged into start-up, the options
 // window and the end of the program. Windows of the other layers reach them through
 // Programm::current().
-#include "startup_seams.h"
+#include "shell/startup_seams.h"
 
-#include "database.h"
-#include "dbtools/db_tools.h"
-#include "module/data_module_host.h"
-#include "module/ke_data_form.h"
-#include "options/programmoptionen.h"
-#include "options/programmpfade.h"
+#include "engine/database.h"
+#include "data/dbtools/db_tools.h"
+#include "data/module/data_module_host.h"
+#include "data/module/ke_data_form.h"
+#include "common/options/programmoptionen.h"
+#include "common/options/programmpfade.h"
 
 #include <memory>
 

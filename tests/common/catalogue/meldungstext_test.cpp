@@ -1,4 +1,4 @@
-#include "catalogue/meldungstext.h"
+#include "common/catalogue/meldungstext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "core/error.h"
-#include "helpers/feld_vorhanden.h"
-#include "helpers/jahr_korrigieren.h"
-#include "helpers/stellen_runden.h"
+#include "engine/core/error.h"
+#include "common/helpers/feld_vorhanden.h"
+#include "common/helpers/jahr_korrigieren.h"
+#include "common/helpers/stellen_runden.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "fs/memory_file_system.h"
-#include "helpers/aufgezeichnete_dialoge.h"
-#include "options/optionen_laden.h"
-#include "paradox/paradox_table.h"
-#include "storage/session.h"
-#include "stream/options_store.h"
+#include "engine/fs/memory_file_system.h"
+#include "common/helpers/aufgezeichnete_dialoge.h"
+#include "common/options/optionen_laden.h"
+#include "engine/paradox/paradox_table.h"
+#include "engine/storage/session.h"
+#include "common/stream/options_store.h"
 
 #include "../stream/stream_bytes.h"
 

@@ -1,4 +1,4 @@
-#include "stream/extended_float.h"
+#include "common/stream/extended_float.h"
 #include "stream_bytes.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "core/error.h"
-#include "stream/object_stream_reader.h"
-#include "stream/object_stream_writer.h"
+#include "engine/core/error.h"
+#include "common/stream/object_stream_reader.h"
+#include "common/stream/object_stream_writer.h"
 #include "stream_bytes.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "core/error.h"
-#include "fs/fault_file_system.h"
-#include "fs/memory_file_system.h"
-#include "storage/session.h"
-#include "stream/options_store.h"
+#include "engine/core/error.h"
+#include "engine/fs/fault_file_system.h"
+#include "engine/fs/memory_file_system.h"
+#include "engine/storage/session.h"
+#include "common/stream/options_store.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "../../engine/storage/temp_folder.h"
-#include "core/error.h"
-#include "fs/file_system.h"
-#include "paradox/paradox_table.h"
-#include "storage/session.h"
-#include "stream/options_store.h"
+#include "engine/core/error.h"
+#include "engine/fs/file_system.h"
+#include "engine/paradox/paradox_table.h"
+#include "engine/storage/session.h"
+#include "common/stream/options_store.h"
 #include "stream_bytes.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "core/error.h"
-#include "stream/object_stream_reader.h"
-#include "stream/stored_options.h"
+#include "engine/core/error.h"
+#include "common/stream/object_stream_reader.h"
+#include "common/stream/stored_options.h"
 #include "stream_bytes.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "dbtools/anweisung.h"
-#include "dbtools/db_tools.h"
-#include "fs/memory_file_system.h"
-#include "helpers/aufgezeichnete_dialoge.h"
-#include "index/table_indexes.h"
+#include "data/dbtools/anweisung.h"
+#include "data/dbtools/db_tools.h"
+#include "engine/fs/memory_file_system.h"
+#include "common/helpers/aufgezeichnete_dialoge.h"
+#include "engine/index/table_indexes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "dbtools/naechste_nummer.h"
-#include "fs/memory_file_system.h"
-#include "helpers/aufgezeichnete_dialoge.h"
-#include "index/table_indexes.h"
+#include "data/dbtools/naechste_nummer.h"
+#include "engine/fs/memory_file_system.h"
+#include "common/helpers/aufgezeichnete_dialoge.h"
+#include "engine/index/table_indexes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #pragma once
 // A data module over a fresh data folder in memory, with a scripted host that records every
 // text, question and menu switch.
-#include "fs/memory_file_system.h"
-#include "module/ke_data_form.h"
-#include "store/installation.h"
-#include "store/schema.h"
+#include "engine/fs/memory_file_system.h"
+#include "data/module/ke_data_form.h"
+#include "data/store/installation.h"
+#include "data/store/schema.h"
 
 #include <gtest/gtest.h>
 

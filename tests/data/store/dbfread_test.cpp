@@ -1,9 +1,9 @@
 // Debian's dbfread, an independent reader, reads every table of a fresh data folder
 // and of the demo club with the field names, types, widths and values Trevo wrote.
-#include "database.h"
-#include "store/demo_club.h"
-#include "store/installation.h"
-#include "store/schema.h"
+#include "engine/database.h"
+#include "data/store/demo_club.h"
+#include "data/store/installation.h"
+#include "data/store/schema.h"
 #include "store_test_util.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "core/error.h"
-#include "database.h"
-#include "store/demo_club.h"
-#include "store/schema.h"
+#include "engine/core/error.h"
+#include "engine/database.h"
+#include "data/store/demo_club.h"
+#include "data/store/schema.h"
 #include "store_test_util.h"
 
 #include <gtest/gtest.h>

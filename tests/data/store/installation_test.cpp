@@ -1,9 +1,9 @@
-#include "core/error.h"
-#include "database.h"
-#include "store/installation.h"
-#include "store/schema.h"
+#include "engine/core/error.h"
+#include "engine/database.h"
+#include "data/store/installation.h"
+#include "data/store/schema.h"
 #include "store_test_util.h"
-#include "stream/options_store.h"
+#include "common/stream/options_store.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "store/schema.h"
+#include "data/store/schema.h"
 
 #include <gtest/gtest.h>
 

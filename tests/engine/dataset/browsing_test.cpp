@@ -1,5 +1,5 @@
 #include "data_set_fixture.h"
-#include "index/table_indexes.h"
+#include "engine/index/table_indexes.h"
 
 using namespace trevo::engine;
 using namespace trevo::engine::test;

@@ -1,7 +1,7 @@
 #pragma once
 // Tables of a small club for the data-set tests, and an event recorder.
 #include "../index/test_tables.h"
-#include "dataset/table_data_set.h"
+#include "engine/dataset/table_data_set.h"
 
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
 #include "data_set_fixture.h"
-#include "storage/session.h"
+#include "engine/storage/session.h"
 
 using namespace trevo::engine;
 using namespace trevo::engine::test;

@@ -1,5 +1,5 @@
-#include "core/error.h"
-#include "dataset/field_text.h"
+#include "engine/core/error.h"
+#include "engine/dataset/field_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "data_set_fixture.h"
-#include "dataset/query_data_set.h"
+#include "engine/dataset/query_data_set.h"
 
 using namespace trevo::engine;
 using namespace trevo::engine::test;

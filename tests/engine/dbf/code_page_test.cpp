@@ -1,4 +1,4 @@
-#include "codepage/code_page.h"
+#include "engine/codepage/code_page.h"
 
 #include <gtest/gtest.h>
 

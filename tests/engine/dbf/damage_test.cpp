@@ -1,9 +1,9 @@
 // Damaged files never crash: they fail with a German message naming the file and the
 // fault, or open read-only with every value either as written or NULL.
-#include "core/error.h"
-#include "database.h"
+#include "engine/core/error.h"
+#include "engine/database.h"
 #include "dbf_test_util.h"
-#include "fs/memory_file_system.h"
+#include "engine/fs/memory_file_system.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/error.h"
+#include "engine/core/error.h"
 #include "dbf_test_util.h"
 
 #include <gtest/gtest.h>

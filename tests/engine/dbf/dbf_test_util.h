@@ -1,7 +1,7 @@
 #pragma once
 // Helpers of the table tests: a scratch folder on disk and a database over it.
-#include "database.h"
-#include "dbf/dbf_table.h"
+#include "engine/database.h"
+#include "engine/dbf/dbf_table.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,6 @@
-#include "codepage/code_page.h"
-#include "core/error.h"
-#include "dbf/field_codec.h"
+#include "engine/codepage/code_page.h"
+#include "engine/core/error.h"
+#include "engine/dbf/field_codec.h"
 
 #include <gtest/gtest.h>
 

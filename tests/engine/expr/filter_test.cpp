@@ -1,6 +1,6 @@
-#include "expr/error.h"
-#include "expr/filter.h"
-#include "expr/eval.h"
+#include "engine/expr/error.h"
+#include "engine/expr/filter.h"
+#include "engine/expr/eval.h"
 
 #include <gtest/gtest.h>
 

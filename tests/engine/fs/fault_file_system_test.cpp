@@ -1,6 +1,6 @@
-#include "fs/fault_file_system.h"
+#include "engine/fs/fault_file_system.h"
 
-#include "core/error.h"
+#include "engine/core/error.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "fs/memory_file_system.h"
+#include "engine/fs/memory_file_system.h"
 
-#include "core/error.h"
+#include "engine/core/error.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "fs/file_system.h"
-#include "fs/memory_file_system.h"
+#include "engine/fs/file_system.h"
+#include "engine/fs/memory_file_system.h"
 
 #include <gtest/gtest.h>
 

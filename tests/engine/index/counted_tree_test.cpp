@@ -1,4 +1,4 @@
-#include "index/counted_tree.h"
+#include "engine/index/counted_tree.h"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -1,5 +1,5 @@
-#include "core/error.h"
-#include "index/cursor.h"
+#include "engine/core/error.h"
+#include "engine/index/cursor.h"
 #include "test_tables.h"
 
 using namespace trevo::engine;

@@ -1,5 +1,5 @@
-#include "core/error.h"
-#include "index/index_key.h"
+#include "engine/core/error.h"
+#include "engine/index/index_key.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "core/collation.h"
-#include "core/error.h"
-#include "index/table_indexes.h"
+#include "engine/core/collation.h"
+#include "engine/core/error.h"
+#include "engine/index/table_indexes.h"
 #include "test_tables.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #pragma once
 // Tables in a fresh temporary folder for the index, cursor and data-set tests.
-#include "database.h"
-#include "dbf/dbf_table.h"
-#include "fs/memory_file_system.h"
+#include "engine/database.h"
+#include "engine/dbf/dbf_table.h"
+#include "engine/fs/memory_file_system.h"
 
 #include <gtest/gtest.h>
 #include <memory>

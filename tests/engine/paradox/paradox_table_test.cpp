@@ -1,9 +1,9 @@
-#include "core/error.h"
+#include "engine/core/error.h"
 #include "../storage/temp_folder.h"
-#include "fs/file_system.h"
-#include "paradox/paradox_table.h"
-#include "paradox/px_bytes.h"
-#include "storage/session.h"
+#include "engine/fs/file_system.h"
+#include "engine/paradox/paradox_table.h"
+#include "engine/paradox/px_bytes.h"
+#include "engine/storage/session.h"
 
 #include <gtest/gtest.h>
 

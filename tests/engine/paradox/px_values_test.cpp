@@ -1,5 +1,5 @@
-#include "core/error.h"
-#include "paradox/px_values.h"
+#include "engine/core/error.h"
+#include "engine/paradox/px_values.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Statements typed in the SQL window: joins, grouping, DISTINCT, the changing
 // statements, and the errors with what and where.
 #include "club.h"
-#include "sql/sql.h"
+#include "engine/sql/sql.h"
 
 #include <algorithm>
 

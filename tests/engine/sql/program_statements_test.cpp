@@ -2,7 +2,7 @@
 // evening window, the entry grids and the database tools, built as the program builds
 // them, over the fixture club (club.cpp).
 #include "club.h"
-#include "sql/sql.h"
+#include "engine/sql/sql.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "sql_fixture.h"
 
-#include "core/error.h"
-#include "expr/eval.h"
-#include "sql/sql.h"
+#include "engine/core/error.h"
+#include "engine/expr/eval.h"
+#include "engine/sql/sql.h"
 
 namespace trevo::engine::sqltest {
 

@@ -1,8 +1,8 @@
 #pragma once
 // A small club in an in-memory file system, and helpers to run statements on it.
-#include "database.h"
-#include "fs/memory_file_system.h"
-#include "sql/result.h"
+#include "engine/database.h"
+#include "engine/fs/memory_file_system.h"
+#include "engine/sql/result.h"
 
 #include <string>
 #include <vector>

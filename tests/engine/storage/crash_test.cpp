@@ -2,7 +2,7 @@
 // recovery through a new storage: every file is exactly as before or as after.
 #include "storage_fixtures.h"
 
-#include "core/error.h"
+#include "engine/core/error.h"
 
 #include <gtest/gtest.h>
 

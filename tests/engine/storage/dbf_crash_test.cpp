@@ -2,8 +2,8 @@
 // and deletions, in one transaction and as single posts.
 #include "storage_fixtures.h"
 
-#include "core/error.h"
-#include "dbf/dbf_table.h"
+#include "engine/core/error.h"
+#include "engine/dbf/dbf_table.h"
 
 #include <gtest/gtest.h>
 

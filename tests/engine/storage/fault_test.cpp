@@ -2,7 +2,7 @@
 // is reported, the files and the images stay as before, and the change can be repeated.
 #include "storage_fixtures.h"
 
-#include "core/error.h"
+#include "engine/core/error.h"
 
 #include <gtest/gtest.h>
 

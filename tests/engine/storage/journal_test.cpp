@@ -1,7 +1,7 @@
 // The journal's own format: what a commit writes, and what reading accepts.
 #include "storage_fixtures.h"
-#include "storage/checksum.h"
-#include "storage/journal.h"
+#include "engine/storage/checksum.h"
+#include "engine/storage/journal.h"
 
 #include <gtest/gtest.h>
 

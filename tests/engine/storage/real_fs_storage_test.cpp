@@ -1,8 +1,8 @@
 // Storage and sessions over the machine's real file system.
-#include "storage/session.h"
+#include "engine/storage/session.h"
 #include "temp_folder.h"
 
-#include "core/error.h"
+#include "engine/core/error.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Sessions, transactions and savepoints over the memory file system.
 #include "storage_fixtures.h"
 
-#include "core/error.h"
+#include "engine/core/error.h"
 
 #include <gtest/gtest.h>
 

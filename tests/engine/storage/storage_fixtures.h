@@ -1,8 +1,8 @@
 #pragma once
 // Helpers for storage tests: file states of a memory file system and a scenario runner
 // that replays a change against a crash or a fault at every write and sync point.
-#include "fs/fault_file_system.h"
-#include "storage/session.h"
+#include "engine/fs/fault_file_system.h"
+#include "engine/storage/session.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,2 @@
+#include "shell/window_registry.h"
+#include <QString>

@@ -1,0 +1,2 @@
+#include "evenings/terminform.h"
+#include "dataset/data_set.h"
