@@ -14,7 +14,7 @@ function(trevo_optional_layer name dir)
 endfunction()
 
 # Core logic, no widgets.
-trevo_optional_layer(trevo_common common trevo_engine)
+trevo_optional_layer(trevo_common common trevo_engine Qt6::Core)
 trevo_optional_layer(trevo_data data trevo_common trevo_engine)
 
 if(TREVO_GUI)

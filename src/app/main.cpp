@@ -1,5 +1,5 @@
 // Trevo: the bookkeeping program of a nine-pin bowling club.
-#include "shell/application.h"
+#include "dbcontrols/application.h"
 #include "shell/main_window.h"
 #include "shell/program_icon.h"
 #include "shell/program_paths.h"

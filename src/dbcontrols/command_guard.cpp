@@ -1,8 +1,9 @@
 #include "dbcontrols/command_guard.h"
 
-#include "dbcontrols/dialogs.h"
+#include "common/dialogs/dialogs.h"
 
 #include "engine/core/error.h"
+#include "engine/dataset/data_set.h"
 
 #include <new>
 
@@ -31,10 +32,12 @@ bool runGuarded(const std::function<void()>& command)
     try {
         command();
         return true;
+    } catch (const engine::Aborted&) {
+        return false; // a rule ended the command on purpose and said why itself
     } catch (...) {
         const QString text = currentErrorText();
         try {
-            dialogs().error(text);
+            common::dialogs().error(text);
         } catch (...) {
             // The error box itself failed; nothing more can be shown.
         }

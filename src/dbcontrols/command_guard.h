@@ -15,7 +15,8 @@ QString errorText(const std::exception& e);
 // The text of the exception being handled (inside a catch block).
 QString currentErrorText();
 
-// Runs the command; returns false when it ended by an error (the error was shown).
+// Runs the command; returns false when it ended by an error (the error was shown) or was
+// aborted on purpose (engine::Aborted: a rule already told the user; nothing is shown).
 bool runGuarded(const std::function<void()>& command);
 
 // Wraps a command for connect(): connect(button, &QPushButton::clicked, this, guarded([this] { ... }));

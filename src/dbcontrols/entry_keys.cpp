@@ -1,7 +1,7 @@
 #include "dbcontrols/entry_keys.h"
 
 #include "dbcontrols/command_guard.h"
-#include "dbcontrols/dialogs.h"
+#include "common/dialogs/dialogs.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -86,7 +86,7 @@ bool EntryKeys::eventFilter(QObject* watched, QEvent* event)
     switch (key->key()) {
     case Qt::Key_Escape:
         runGuarded([this] {
-            if (dialogs().yesNo(QStringLiteral("Dateneingabe abbrechen ?"))) emit cancelConfirmed();
+            if (common::dialogs().yesNo(QStringLiteral("Dateneingabe abbrechen ?"))) emit cancelConfirmed();
         });
         return true;
     case Qt::Key_Return:

@@ -9,6 +9,10 @@
 
 namespace trevo::controls {
 
+using common::Answer;
+using common::BoxKind;
+using common::Buttons;
+
 namespace {
 
 QMessageBox::Icon iconOf(BoxKind kind)

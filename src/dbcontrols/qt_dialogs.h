@@ -1,12 +1,12 @@
 #pragma once
 // The dialog service with real Qt boxes and German button texts.
-#include "dbcontrols/dialogs.h"
+#include "common/dialogs/dialogs.h"
 
 namespace trevo::controls {
 
-class QtDialogs : public Dialogs {
+class QtDialogs : public common::Dialogs {
 public:
-    Answer show(BoxKind kind, const QString& text, Buttons buttons) override;
+    common::Answer show(common::BoxKind kind, const QString& text, common::Buttons buttons) override;
     std::optional<QString> openFileName(const QString& caption, const QString& folder,
                                         const QString& filter) override;
     std::optional<QString> saveFileName(const QString& caption, const QString& folder,

@@ -4,7 +4,7 @@
 #include "engine/core/error.h"
 #include "masterdata/datenzugang.h"
 #include "masterdata/dialog_hilfen.h"
-#include "dbcontrols/dialogs.h"
+#include "common/dialogs/dialogs.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -176,12 +176,12 @@ void TAbfrageDlgEinFeld::OKBtnClick()
         return;
     }
     if (FromEdit->text().isEmpty()) {
-        controls::dialogs().message(qs(common::MeldungsText(3001)));
+        common::dialogs().message(qs(common::MeldungsText(3001)));
         return;
     }
     // The end value is checked as text, character by character, the way it is typed.
     if (bedingung() == Bedingung::Zwischen && ToEdit->text() < FromEdit->text()) {
-        controls::dialogs().message(qs(common::MeldungsText(3002)));
+        common::dialogs().message(qs(common::MeldungsText(3002)));
         return;
     }
     accept();

@@ -3,7 +3,7 @@
 #include "masterdata/mitglieder_form.h"
 #include "masterdata/modul_zugang.h"
 #include "masterdata/suchdialoge.h"
-#include "shell/window_codes.h"
+#include "common/fenster/window_codes.h"
 #include "shell/window_registry.h"
 #include "shell/wiring/programm.h"
 
@@ -38,7 +38,7 @@ void freeAtEnd()
 
 const bool registered = [] {
     auto& r = shell::WindowRegistry::instance();
-    r.addWindow(shell::Fenster::Mitglieder,
+    r.addWindow(common::Fenster::Mitglieder,
                 [](shell::ShellServices& s) -> shell::ChildWindow* {
                     zugangAnschliessen();
                     return new TMitgliederform(s);

@@ -5,7 +5,7 @@
 #include "engine/dataset/table_data_set.h"
 #include "masterdata/datenzugang.h"
 #include "masterdata/dialog_hilfen.h"
-#include "dbcontrols/dialogs.h"
+#include "common/dialogs/dialogs.h"
 #include "shell/shell_services.h"
 #include "masterdata/stammdaten_form.h"
 
@@ -14,7 +14,7 @@ namespace trevo::masterdata {
 namespace {
 
 // Message 2001 in a plain message box.
-void nichtVollstaendig() { controls::dialogs().message(qs(common::MeldungsText(2001))); }
+void nichtVollstaendig() { common::dialogs().message(qs(common::MeldungsText(2001))); }
 
 } // namespace
 
@@ -68,7 +68,7 @@ void TStammdatenForm::neueingabe()
 {
     if (!table_) return;
     if (settings_.incompleteCheckOnNew && tag() != 0 && !komplett()) {
-        controls::dialogs().error(QStringLiteral("Die Daten sind noch nicht komplett"));
+        common::dialogs().error(QStringLiteral("Die Daten sind noch nicht komplett"));
         return;
     }
     appendNew();
@@ -121,7 +121,7 @@ void TStammdatenForm::speichern()
         nichtVollstaendig();
         return;
     }
-    if (controls::dialogs().yesNo(QStringLiteral("Daten speichern ?"))) {
+    if (common::dialogs().yesNo(QStringLiteral("Daten speichern ?"))) {
         if (table_->editing()) table_->post();
         if (tag() == 1) {
             appendNew();
@@ -146,9 +146,9 @@ void TStammdatenForm::abbrechen()
 void TStammdatenForm::schliessen()
 {
     if (tag() != 0 && table_) {
-        switch (controls::dialogs().yesNoCancel(QStringLiteral("Daten speichern ?"))) {
-        case controls::Answer::Cancel: return;
-        case controls::Answer::Yes:
+        switch (common::dialogs().yesNoCancel(QStringLiteral("Daten speichern ?"))) {
+        case common::Answer::Cancel: return;
+        case common::Answer::Yes:
             if (table_->editing()) table_->post(); // stored as it is, complete or not
             break;
         default:
@@ -174,12 +174,12 @@ void TStammdatenForm::loeschen()
         const long number = static_cast<long>(table_->value("NUMMER").toNumber());
         const std::string path = datenzugang().datenordner() + settings_.referenceFile;
         if (datenzugang().AnzahlMitWert(settings_.referenceField, number, path) > 0) {
-            controls::dialogs().message(QStringLiteral(
+            common::dialogs().message(QStringLiteral(
                 "Der Datensatz darf nicht gelöscht werden. Die lfd.Nummer wird in einer anderen Tabelle verwendet"));
             return;
         }
     }
-    if (!controls::dialogs().yesNo(QStringLiteral("Datensatz löschen ?"))) return;
+    if (!common::dialogs().yesNo(QStringLiteral("Datensatz löschen ?"))) return;
     table_->deleteRecord();
     MenueFreigebenTabelle();
     refreshLookup();

@@ -6,7 +6,7 @@
 #include "dbcontrols/command_guard.h"
 #include "engine/dataset/table_data_set.h"
 #include "masterdata/datenzugang.h"
-#include "dbcontrols/dialogs.h"
+#include "common/dialogs/dialogs.h"
 #include "dbcontrols/entry_keys.h"
 #include "masterdata/menue_freigabe.h"
 #include "masterdata/symbole.h"
@@ -302,7 +302,7 @@ void TStammdatenForm::FormCreate()
     setWindowTitle(settings_.caption);
     controls::runGuarded([this] { MenueFreigebenTabelle(); });
     switchMode(false, true);
-    if (!table_ || !table_->active()) controls::dialogs().error(settings_.notOpenMessage);
+    if (!table_ || !table_->active()) common::dialogs().error(settings_.notOpenMessage);
 }
 
 void TStammdatenForm::FormActivate()

@@ -5,7 +5,7 @@
 #include "engine/dataset/table_data_set.h"
 #include "masterdata/datenzugang.h"
 #include "masterdata/dialog_hilfen.h"
-#include "dbcontrols/dialogs.h"
+#include "common/dialogs/dialogs.h"
 #include "masterdata/modal.h"
 #include "shell/shell_services.h"
 #include "masterdata/sort_form.h"
@@ -107,7 +107,7 @@ void TStammdatenForm::suchen()
         SuchQuery1.first();
         gotoHit();
     } else {
-        controls::dialogs().message(qs(common::MeldungsText(2006)));
+        common::dialogs().message(qs(common::MeldungsText(2006)));
     }
 }
 

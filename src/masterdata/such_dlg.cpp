@@ -4,7 +4,7 @@
 #include "common/catalogue/meldungstext.h"
 #include "masterdata/datenzugang.h"
 #include "masterdata/dialog_hilfen.h"
-#include "dbcontrols/dialogs.h"
+#include "common/dialogs/dialogs.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -81,7 +81,7 @@ void TSuchDlgKomplex::SQLErzeugen(std::vector<std::string>& lines) const
 void TSuchDlgKomplex::OKBtnClick()
 {
     if (FromEdit->text().isEmpty()) {
-        controls::dialogs().message(qs(common::MeldungsText(3000)));
+        common::dialogs().message(qs(common::MeldungsText(3000)));
         return;
     }
     accept();

@@ -6,7 +6,7 @@
 #include "engine/dataset/table_data_set.h"
 #include "masterdata/datenzugang.h"
 #include "masterdata/dialog_hilfen.h"
-#include "dbcontrols/dialogs.h"
+#include "common/dialogs/dialogs.h"
 #include "masterdata/modal.h"
 #include "shell/shell_services.h"
 #include "engine/sql/sql.h"
@@ -98,7 +98,7 @@ int TSuchenErsetzenDlg::SuchenErsetzen(const std::string& folder, const std::str
         replaced = ersetzen();
     }
     if (replaced < 0) {
-        controls::dialogs().message(qs(common::MeldungsText(2006)));
+        common::dialogs().message(qs(common::MeldungsText(2006)));
         return 0;
     }
     return replaced;
@@ -150,7 +150,7 @@ int TSuchenErsetzenDlg::ersetzen()
 void TSuchenErsetzenDlg::OKBtnClick()
 {
     if (FromEdit->text().isEmpty()) {
-        controls::dialogs().message(qs(common::MeldungsText(3000)));
+        common::dialogs().message(qs(common::MeldungsText(3000)));
         return;
     }
     accept();

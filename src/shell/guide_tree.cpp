@@ -1,6 +1,6 @@
 #include "shell/guide_tree.h"
 
-#include "shell/window_codes.h"
+#include "common/fenster/window_codes.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -30,10 +30,10 @@ struct Group {
     int code;
 };
 const Group groups[] = {
-    {"Termin", Fenster::Termine},       {"Mitglieder/Gastkegler", Fenster::Mitglieder},
-    {"Spiele", Fenster::Spiele},        {"Sonstige Beträge", Fenster::Sonstige},
-    {"Kegelkasse", Fenster::Kegelkasse}, {"Terminplan", Fenster::Terminplan},
-    {"Terminarten", Fenster::Terminarten}, {"Ämter", Fenster::Aemter},
+    {"Termin", common::Fenster::Termine},       {"Mitglieder/Gastkegler", common::Fenster::Mitglieder},
+    {"Spiele", common::Fenster::Spiele},        {"Sonstige Beträge", common::Fenster::Sonstige},
+    {"Kegelkasse", common::Fenster::Kegelkasse}, {"Terminplan", common::Fenster::Terminplan},
+    {"Terminarten", common::Fenster::Terminarten}, {"Ämter", common::Fenster::Aemter},
 };
 
 QTreeWidgetItem* node(const QString& text, GuideNodeKind kind, int code, int command)
@@ -64,12 +64,12 @@ void GuideTree::build()
         QTreeWidgetItem* group = node(QString::fromUtf8(g.text), GuideNodeKind::Group, g.code, 0);
         for (const Command& c : commonCommands)
             group->addChild(node(QString::fromUtf8(c.text), GuideNodeKind::Window, g.code, c.code));
-        if (g.code == Fenster::Termine)
+        if (g.code == common::Fenster::Termine)
             for (const Command& c : eveningCommands)
                 group->addChild(node(QString::fromUtf8(c.text), GuideNodeKind::Window, g.code, c.code));
         addTopLevelItem(group);
     }
-    addTopLevelItem(node(QStringLiteral("Optionen"), GuideNodeKind::Options, Fenster::Optionen, 0));
+    addTopLevelItem(node(QStringLiteral("Optionen"), GuideNodeKind::Options, common::Fenster::Optionen, 0));
     addTopLevelItem(node(QStringLiteral("Programm beenden"), GuideNodeKind::EndProgram, 0, 0));
     expansionFlag_ = false;
 }

@@ -4,7 +4,7 @@
 #include "dbcontrols/command_guard.h"
 #include "shell/guide_tree.h"
 #include "shell/shell_services.h"
-#include "shell/window_codes.h"
+#include "common/fenster/window_codes.h"
 #include "shell/window_registry.h"
 
 #include <QAction>
@@ -85,14 +85,16 @@ void LotsenDlg::activate(QTreeWidgetItem* item)
     const int code = item->data(0, GuideTree::CodeRole).toInt();
     switch (kind) {
     case GuideNodeKind::Group: return;
-    case GuideNodeKind::Options: shell_.FensterAktivieren(Fenster::Optionen); return;
+    case GuideNodeKind::Options: shell_.FensterAktivieren(common::Fenster::Optionen); return;
     case GuideNodeKind::EndProgram: shell_.ProgrammBeenden(); return;
     case GuideNodeKind::Window: break;
     }
     shell_.FensterAktivieren(code);
     const int command = item->data(0, GuideTree::CommandRole).toInt();
     if (command == 0) return;
-    if (ChildWindow* window = shell_.Fensterobjekt(code)) window->Lotsenbefehl(command);
+    const auto lotsencode = shell::lotsencode(command);
+    if (!lotsencode) return;
+    if (ChildWindow* window = shell_.Fensterobjekt(code)) window->Lotsenbefehl(*lotsencode);
 }
 
 QTreeWidgetItem* LotsenDlg::findNode(const QStringList& path) const

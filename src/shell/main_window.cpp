@@ -4,14 +4,14 @@
 #include "shell/calendar_dialog.h"
 #include "shell/child_window.h"
 #include "dbcontrols/command_guard.h"
-#include "dbcontrols/dialogs.h"
+#include "common/dialogs/dialogs.h"
 #include "shell/guide_window.h"
 #include "shell/help_window.h"
 #include "shell/please_wait_window.h"
 #include "shell/printer.h"
 #include "shell/program_icon.h"
 #include "shell/wait_cursor.h"
-#include "shell/window_codes.h"
+#include "common/fenster/window_codes.h"
 #include "shell/window_registry.h"
 
 #include <QCloseEvent>
@@ -57,7 +57,7 @@ MainForm1::MainForm1(WindowRegistry& registry, QWidget* parent) : QMainWindow(pa
     buildMenus();
     buildStatusBar();
     pleaseWait_ = new PleaseWaitWindow(this);
-    history_.reset(Fenster::Termine);
+    history_.reset(common::Fenster::Termine);
 
     connect(workspace_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* frame) {
         if (frame) setCurrent(qobject_cast<ChildWindow*>(frame->widget()));
@@ -78,19 +78,19 @@ void MainForm1::buildMenus()
     extrasMenu_ = new QMenu(QStringLiteral("E&xtras"), this);
     extrasMenu_->addAction(QStringLiteral("&Drucker einrichten"), this, [this] { setUpPrinter(); });
     QAction* options = extrasMenu_->addAction(QStringLiteral("&Optionen"));
-    windowActions_[options] = Fenster::Optionen;
+    windowActions_[options] = common::Fenster::Optionen;
     reportsAction_ = extrasMenu_->addAction(QStringLiteral("Druck&formulare (Reports) ändern"), this,
                                             controls::guarded([this] { registry_.runCommand(Komponente::Reportauswahl); }));
     extrasMenu_->addSeparator();
-    windowActions_[extrasMenu_->addAction(QStringLiteral("S&QL-Abfrage"))] = Fenster::SQLAbfrage;
+    windowActions_[extrasMenu_->addAction(QStringLiteral("S&QL-Abfrage"))] = common::Fenster::SQLAbfrage;
 
     fensterMenu_ = new QMenu(QStringLiteral("&Fenster"), this);
     const std::pair<const char*, int> items[] = {
-        {"&Kegeldaten", Fenster::Termine}, {nullptr, 0},
-        {"&Mitglieder/Gastkegler", Fenster::Mitglieder}, {"&Spiele", Fenster::Spiele},
-        {"S&onstige Beträge", Fenster::Sonstige}, {"K&egelkasse", Fenster::Kegelkasse}, {nullptr, 0},
-        {"&Terminplan", Fenster::Terminplan}, {nullptr, 0},
-        {"Termin&arten", Fenster::Terminarten}, {"&Ämter", Fenster::Aemter}, {"Währungen", Fenster::Waehrungen},
+        {"&Kegeldaten", common::Fenster::Termine}, {nullptr, 0},
+        {"&Mitglieder/Gastkegler", common::Fenster::Mitglieder}, {"&Spiele", common::Fenster::Spiele},
+        {"S&onstige Beträge", common::Fenster::Sonstige}, {"K&egelkasse", common::Fenster::Kegelkasse}, {nullptr, 0},
+        {"&Terminplan", common::Fenster::Terminplan}, {nullptr, 0},
+        {"Termin&arten", common::Fenster::Terminarten}, {"&Ämter", common::Fenster::Aemter}, {"Währungen", common::Fenster::Waehrungen},
     };
     for (const auto& [text, code] : items) {
         if (!text)
@@ -205,7 +205,7 @@ void MainForm1::BitteWarten(int mode)
 void MainForm1::adaptToScreen(int screenWidth)
 {
     if (screenWidth < 800)
-        controls::dialogs().message(
+        common::dialogs().message(
             QStringLiteral("Die Bildschirmauflösung sollte bei mindestens 800 x 600 Bildpunkten liegen"));
     const double factor = screenWidth > 0 ? screenWidth / 800.0 : 1.0;
     for (int i = 0; i < 3; ++i) panels_[i]->setFixedWidth(int(panelWidths[i] * factor));
@@ -224,7 +224,7 @@ void MainForm1::maximize()
 
 ChildWindow* MainForm1::Fensterobjekt(int code)
 {
-    const auto it = windows_.find(effectiveWindowCode(code));
+    const auto it = windows_.find(common::effectiveWindowCode(code));
     return it == windows_.end() ? nullptr : it->second;
 }
 
@@ -242,7 +242,7 @@ QMdiSubWindow* MainForm1::frameOf(ChildWindow* window) const
 
 ChildWindow* MainForm1::Fenstererzeugen(int code)
 {
-    const int target = effectiveWindowCode(code);
+    const int target = common::effectiveWindowCode(code);
     if (ChildWindow* existing = Fensterobjekt(target)) return existing;
     ChildWindow* window = registry_.createWindow(target, *this);
     if (!window) return nullptr;
@@ -309,6 +309,20 @@ bool MainForm1::eventFilter(QObject* watched, QEvent* event)
 
 // ---- ending ----
 
+// Every window in an edit mode is brought to the front and asked its close question
+// before the program ends; Cancel (or an error while storing) keeps the program running.
+bool MainForm1::entriesSettled()
+{
+    for (const auto& [code, window] : windows_) {
+        if (!window->imEingabemodus()) continue;
+        bringToFront(code);
+        bool allowed = false;
+        const bool ran = controls::runGuarded([&allowed, w = window] { allowed = w->programmendeErlaubt(); });
+        if (!ran || !allowed) return false;
+    }
+    return true;
+}
+
 void MainForm1::ProgrammBeenden()
 {
     close();
@@ -320,7 +334,7 @@ void MainForm1::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    if (!controls::dialogs().yesNo(QStringLiteral("Programm beenden ?"))) {
+    if (!entriesSettled() || !common::dialogs().yesNo(QStringLiteral("Programm beenden ?"))) {
         event->ignore();
         return;
     }

@@ -88,6 +88,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool entriesSettled();
     void buildMenus();
     void buildStatusBar();
     void mergeMenus();

@@ -1,7 +1,7 @@
 #include "shell/setup_form.h"
 
 #include "dbcontrols/command_guard.h"
-#include "dbcontrols/dialogs.h"
+#include "common/dialogs/dialogs.h"
 #include "dbcontrols/folder_dialog.h"
 #include "shell/program_paths.h"
 #include "shell/shell_services.h"
@@ -176,7 +176,7 @@ void Setupform::CancelBtnClick()
 void Setupform::chooseFolder()
 {
     const QString preset = SuchpfadEdit->text().isEmpty() ? paths_.dataFolder : SuchpfadEdit->text();
-    if (const auto folder = controls::dialogs().chooseFolder(preset)) SuchpfadEdit->setText(*folder);
+    if (const auto folder = common::dialogs().chooseFolder(preset)) SuchpfadEdit->setText(*folder);
 }
 
 } // namespace trevo::shell

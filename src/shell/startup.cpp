@@ -1,9 +1,9 @@
 #include "shell/startup.h"
 
-#include "shell/application.h"
+#include "dbcontrols/application.h"
 #include "shell/child_window.h"
 #include "dbcontrols/command_guard.h"
-#include "dbcontrols/dialogs.h"
+#include "common/dialogs/dialogs.h"
 #include "shell/main_window.h"
 #include "shell/please_wait_window.h"
 #include "shell/program_paths.h"
@@ -11,7 +11,7 @@
 #include "shell/start_window.h"
 #include "shell/startup_seams.h"
 #include "shell/wait_cursor.h"
-#include "shell/window_codes.h"
+#include "common/fenster/window_codes.h"
 #include "shell/window_registry.h"
 
 #include <QFileInfo>
@@ -30,7 +30,7 @@ Startup::Startup(MainForm1& main, ProgramPaths& paths, OptionsSeam& options, Dat
 
 Startup::~Startup()
 {
-    if (handlerInstalled_) Application::setErrorPresenter(nullptr);
+    if (handlerInstalled_) controls::Application::setErrorPresenter(nullptr);
     delete start_;
 }
 
@@ -40,7 +40,7 @@ void Startup::showStartError(const QString& text)
     if (visible) start_->hide();
     const bool hourglass = hourglassOn();
     setHourglass(false);
-    controls::dialogs().error(text);
+    common::dialogs().error(text);
     setHourglass(hourglass);
     if (visible) {
         start_->show();
@@ -79,7 +79,7 @@ void Startup::loadOptions()
     options_.setDefaults();
     const QString file = paths_.configFile();
     if (!QFileInfo::exists(file)) {
-        controls::dialogs().message(missingConfig);
+        common::dialogs().message(missingConfig);
         return;
     }
     guardedStep([this, &file] { options_.load(file); });
@@ -91,7 +91,7 @@ void Startup::saveOptions(const ProgramPaths& paths, OptionsSeam& options)
 {
     const QString file = paths.configFile();
     if (!QFileInfo::exists(file)) {
-        controls::dialogs().message(missingConfig);
+        common::dialogs().message(missingConfig);
         return;
     }
     options.save(file);
@@ -99,8 +99,8 @@ void Startup::saveOptions(const ProgramPaths& paths, OptionsSeam& options)
 
 void Startup::registerOptionsWindow()
 {
-    if (registry_.hasWindow(Fenster::Optionen)) return;
-    registry_.addWindow(Fenster::Optionen, [this](ShellServices& shell) -> ChildWindow* {
+    if (registry_.hasWindow(common::Fenster::Optionen)) return;
+    registry_.addWindow(common::Fenster::Optionen, [this](ShellServices& shell) -> ChildWindow* {
         return new Setupform(shell, options_, paths_, data_);
     });
 }
@@ -109,7 +109,7 @@ bool Startup::run(int screenWidth)
 {
     // The main window's creation steps, then the start-up error handler.
     main_.adaptToScreen(screenWidth);
-    Application::setErrorPresenter([this](const QString& text) { showStartError(text); });
+    controls::Application::setErrorPresenter([this](const QString& text) { showStartError(text); });
     handlerInstalled_ = true;
     main_.setEndHandler([&paths = paths_, &options = options_] { saveOptions(paths, options); });
     registerOptionsWindow();
@@ -157,20 +157,20 @@ bool Startup::run(int screenWidth)
 
     startStep(QStringLiteral("Termine"));
     advance();
-    guardedStep([this] { main_.Fenstererzeugen(Fenster::Auswerten); });
-    guardedStep([this] { main_.Fenstererzeugen(Fenster::Termine); });
+    guardedStep([this] { main_.Fenstererzeugen(common::Fenster::Auswerten); });
+    guardedStep([this] { main_.Fenstererzeugen(common::Fenster::Termine); });
 
     delete start_;
     start_ = nullptr;
     setHourglass(false);
 
     if (!main_.isMaximized()) main_.maximize();
-    main_.history().reset(Fenster::Termine);
-    main_.bringToFront(Fenster::Termine);
+    main_.history().reset(common::Fenster::Termine);
+    main_.bringToFront(common::Fenster::Termine);
     if (options_.showGuideAtStart()) guardedStep([this] { main_.dockGuide(); });
     if (data_) guardedStep([this] { data_->positionPriceList(options_.currentPriceList()); });
 
-    Application::setErrorPresenter(nullptr);
+    controls::Application::setErrorPresenter(nullptr);
     handlerInstalled_ = false;
     return true;
 }

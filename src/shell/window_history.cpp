@@ -1,6 +1,6 @@
 #include "shell/window_history.h"
 
-#include "shell/window_codes.h"
+#include "common/fenster/window_codes.h"
 
 namespace trevo::shell {
 
@@ -18,7 +18,7 @@ bool WindowHistory::stepBack()
 
 int WindowHistory::target()
 {
-    if (entries_.empty()) entries_.push_back(Fenster::Termine);
+    if (entries_.empty()) entries_.push_back(common::Fenster::Termine);
     return entries_.back();
 }
 

@@ -1,12 +1,8 @@
 #include "shell/window_registry.h"
 
-namespace trevo::shell {
+#include "dbcontrols/command_guard.h"
 
-WindowRegistry& WindowRegistry::instance()
-{
-    static WindowRegistry registry;
-    return registry;
-}
+namespace trevo::shell {
 
 void WindowRegistry::addWindow(int code, WindowCreator creator)
 {
@@ -38,8 +34,14 @@ bool WindowRegistry::runCommand(const QString& name) const
 {
     const auto it = commands_.find(name);
     if (it == commands_.end()) return false;
-    it->second();
-    return true;
+    return controls::runGuarded(it->second);
+}
+
+std::vector<int> WindowRegistry::windowCodes() const
+{
+    std::vector<int> codes;
+    for (const auto& entry : windows_) codes.push_back(entry.first);
+    return codes;
 }
 
 } // namespace trevo::shell

@@ -1,12 +1,15 @@
 #pragma once
-// Windows of the other layers register themselves here under their window codes, so
-// the shell creates them without knowing them. Until a code has a creator, its menu
-// item and guide entries are disabled. Named start-up components (the search dialogs,
-// the print dialog, ...) and menu commands of other layers register the same way.
+// The windows of the other layers under their window codes, so that the shell creates
+// them without knowing them. The program is assembled explicitly: each window layer has a
+// function that registers its windows with the registry it is given, and the program's
+// composition calls each of them by name. Until a code has a creator, its menu item and
+// guide entries are disabled. Named start-up components (the search dialogs, the print
+// dialog, ...) and menu commands of other layers are registered the same way.
 #include <QString>
 
 #include <functional>
 #include <map>
+#include <vector>
 
 namespace trevo::shell {
 
@@ -17,9 +20,6 @@ using WindowCreator = std::function<ChildWindow*(ShellServices&)>;
 
 class WindowRegistry {
 public:
-    // The registry the program uses.
-    static WindowRegistry& instance();
-
     void addWindow(int code, WindowCreator creator);
     bool hasWindow(int code) const;
     // A new window of the code, or nullptr without creator.
@@ -28,8 +28,11 @@ public:
     // Named operations: start-up components and menu commands.
     void addCommand(const QString& name, std::function<void()> command);
     bool hasCommand(const QString& name) const;
-    // Runs the command; false when none is registered under the name.
+    // Runs the command through the command guard (an error ends it in the error box);
+    // false when none is registered under the name or the command ended by an error.
     bool runCommand(const QString& name) const;
+    // The codes that have a creator, ascending.
+    std::vector<int> windowCodes() const;
 
 private:
     std::map<int, WindowCreator> windows_;
@@ -49,13 +52,3 @@ inline const QString Reportauswahl = QStringLiteral("Reportauswahl");
 } // namespace Komponente
 
 } // namespace trevo::shell
-
-// Registers a window class at program start: TREVO_REGISTER_WINDOW(5, Mitgliederform);
-// the class needs a constructor taking ShellServices&. The layer's library must be
-// linked completely (whole archive) for the registration to run.
-#define TREVO_REGISTER_WINDOW(code, Class)                                                                   \
-    static const bool trevoRegistered_##Class = [] {                                                         \
-        ::trevo::shell::WindowRegistry::instance().addWindow(                                                \
-            code, [](::trevo::shell::ShellServices& s) -> ::trevo::shell::ChildWindow* { return new Class(s); }); \
-        return true;                                                                                         \
-    }()

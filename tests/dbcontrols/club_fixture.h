@@ -1,6 +1,6 @@
 #pragma once
 // Two small tables in a temporary folder with open data sets, for the data-aware controls.
-#include "dbcontrols/scripted_dialogs.h"
+#include "common/dialogs/scripted_dialogs.h"
 
 #include "engine/database.h"
 #include "engine/dataset/table_data_set.h"
@@ -32,8 +32,8 @@ inline engine::FieldDef field(const char* name, char type, uint8_t length = 0, u
 }
 
 struct ClubFixture {
-    controls::ScriptedDialogs script;
-    controls::DialogsScope scope{script};
+    common::ScriptedDialogs script;
+    common::DialogsScope scope{script};
     QTemporaryDir dir;
     engine::Database db;
     std::unique_ptr<engine::TableDataSet> kegler, aemter;

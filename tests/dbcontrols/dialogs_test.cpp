@@ -1,7 +1,7 @@
 // The scripted dialog service and the command guard.
 #include "dbcontrols/command_guard.h"
-#include "dbcontrols/dialogs.h"
-#include "dbcontrols/scripted_dialogs.h"
+#include "common/dialogs/dialogs.h"
+#include "common/dialogs/scripted_dialogs.h"
 
 #include "engine/core/error.h"
 

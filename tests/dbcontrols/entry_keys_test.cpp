@@ -1,6 +1,6 @@
 // The keys of the entry fields: Esc asks, Enter/Down/PgDn and Up/PgUp walk the fields.
 #include "dbcontrols/entry_keys.h"
-#include "dbcontrols/scripted_dialogs.h"
+#include "common/dialogs/scripted_dialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,9 +3,11 @@
 
 An include names its layer ("engine/dataset/data_set.h"); a file may include headers of
 its own layer and of the layers below it, never of a layer above or of a sibling window
-layer. The engine, common and data layers include no Qt header at all.
+layer. The engine includes no Qt header at all; common and data only those of Qt Core
+(texts, dates), never widgets or painting.
 Exit code 0 when every include keeps the rule; otherwise one line per offence.
 """
+import glob
 import os
 import re
 import sys
@@ -16,13 +18,23 @@ RANK = {
     'masterdata': 5, 'evenings': 5, 'cashbook': 5, 'evaluation': 5, 'reports': 5, 'sqlwindow': 5,
     'app': 6,
 }
-WITHOUT_QT = {'engine', 'common', 'data'}
+WITHOUT_QT = {'engine'}
+QT_CORE_ONLY = {'common', 'data'}
+QT_CORE_DIRS = glob.glob('/usr/include/*/qt6/QtCore') + glob.glob('/usr/include/qt6/QtCore')
+
+
+def is_qt_core(header):
+    name = header.split('/')[-1]
+    if header.startswith('QtCore/'):
+        return True
+    return any(os.path.exists(os.path.join(d, name)) for d in QT_CORE_DIRS)
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 
 def offences(src):
-    for folder, _, files in os.walk(src):
-        for name in files:
+    for folder, dirs, files in os.walk(src):
+        dirs.sort()
+        for name in sorted(files):
             if not name.endswith(('.h', '.cpp')):
                 continue
             path = os.path.join(folder, name)
@@ -38,8 +50,12 @@ def offences(src):
                         continue
                     bracket, header = m.groups()
                     if bracket == '<':
-                        if layer in WITHOUT_QT and re.match(r'Q[A-Za-z]', header):
+                        if not re.match(r'Q[A-Za-z]', header):
+                            continue
+                        if layer in WITHOUT_QT:
                             yield f'{rel}:{number}: Qt-Header <{header}> in der Schicht {layer}'
+                        elif layer in QT_CORE_ONLY and not is_qt_core(header):
+                            yield f'{rel}:{number}: <{header}> gehört nicht zu Qt Core (Schicht {layer})'
                         continue
                     target = header.split('/')[0]
                     if target not in RANK or '/' not in header:

@@ -9,7 +9,7 @@
 namespace trevo::masterdata::test {
 namespace {
 
-using controls::Answer;
+using common::Answer;
 
 class LeererVerein : public Mitglieder {
 protected:
@@ -136,7 +136,7 @@ TEST_F(Mitglieder, NewRecordWhileEnteringStoresWithoutQuestionOrRefusesWhenIncom
     w->Neueingabe1->trigger();
     w->Neueingabe1Click(); // from the entry menu: the record is still empty
     EXPECT_EQ(script.texts(), QStringList({"Die Daten sind noch nicht komplett"}));
-    EXPECT_EQ(script.shown().back().kind, controls::BoxKind::Error);
+    EXPECT_EQ(script.shown().back().kind, common::BoxKind::Error);
     EXPECT_EQ(current("NUMMER"), "4");
 
     type(w->DBEdit2, "Zander");

@@ -11,7 +11,7 @@
 namespace trevo::masterdata::test {
 namespace {
 
-using controls::Answer;
+using common::Answer;
 
 class Felder : public Mitglieder {
 protected:
@@ -242,7 +242,7 @@ TEST_F(Felder, ClosedTableIsReportedAndTheWindowOpensAllTheSame)
     t().close();
     TMitgliederform other(*main);
     EXPECT_EQ(script.texts(), QStringList({"Die Mitglieder-Tabelle ist nicht geoeffnet"}));
-    EXPECT_EQ(script.shown().back().kind, controls::BoxKind::Error);
+    EXPECT_EQ(script.shown().back().kind, common::BoxKind::Error);
     EXPECT_EQ(other.windowTitle(), "Mitglieder/Gastkegler");
     EXPECT_EQ(other.DBGrid1->model()->rowCount(), 0);
     other.Neueingabe1Click(); // ends with the store's message, nothing else happens

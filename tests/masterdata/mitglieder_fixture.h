@@ -8,7 +8,7 @@
 #include "shell/main_window.h"
 #include "masterdata/mitglieder_form.h"
 #include "masterdata/modal.h"
-#include "dbcontrols/scripted_dialogs.h"
+#include "common/dialogs/scripted_dialogs.h"
 #include "masterdata/suchdialoge.h"
 #include "testverein.h"
 #include "shell/window_registry.h"
@@ -94,8 +94,8 @@ protected:
 
     TestVerein verein;
     ZugangScope zugang{verein};
-    controls::ScriptedDialogs script;
-    controls::DialogsScope scope{script};
+    common::ScriptedDialogs script;
+    common::DialogsScope scope{script};
     shell::WindowRegistry registry;
     std::unique_ptr<shell::MainForm1> main;
     TMitgliederform* w = nullptr;

@@ -2,7 +2,7 @@
 // through their real controls over the tables of a temporary data folder.
 #include "masterdata/abfrage_dlg.h"
 #include "masterdata/modal.h"
-#include "dbcontrols/scripted_dialogs.h"
+#include "common/dialogs/scripted_dialogs.h"
 #include "masterdata/sort_form.h"
 #include "masterdata/such_dlg.h"
 #include "masterdata/suchdialoge.h"
@@ -50,8 +50,8 @@ protected:
 
     TestVerein verein;
     ZugangScope zugang{verein};
-    controls::ScriptedDialogs script;
-    controls::DialogsScope scope{script};
+    common::ScriptedDialogs script;
+    common::DialogsScope scope{script};
     int meier = 0, meise = 0, hameister = 0;
 };
 

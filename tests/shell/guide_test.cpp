@@ -12,7 +12,7 @@
 
 using namespace trevo::shell;
 using namespace trevo::shell::test;
-using trevo::controls::Answer;
+using trevo::common::Answer;
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "shell_fixture.h"
 
 #include "shell/please_wait_window.h"
-#include "shell/window_codes.h"
+#include "common/fenster/window_codes.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -15,7 +15,7 @@
 
 using namespace trevo::shell;
 using namespace trevo::shell::test;
-using trevo::controls::Answer;
+using trevo::common::Answer;
 
 using Codes = std::vector<int>;
 
@@ -101,7 +101,7 @@ TEST(WindowHistory, CodesWithoutWindowDoNothingAndTheirMenuItemsAreDisabled)
     ShellFixture f;
     f.main->FensterAktivieren(1);
     const auto before = f.history();
-    f.main->FensterAktivieren(Fenster::Terminplan);
+    f.main->FensterAktivieren(common::Fenster::Terminplan);
     EXPECT_EQ(f.activeCode(), 1);
     EXPECT_EQ(f.history(), before);
     EXPECT_EQ(f.main->workspace()->subWindowList().size(), 1);

@@ -20,7 +20,7 @@
 
 using namespace trevo::shell;
 using namespace trevo::shell::test;
-using trevo::controls::Answer;
+using trevo::common::Answer;
 
 namespace {
 
@@ -106,7 +106,7 @@ TEST(Programm, AMissingDataFolderIsAskedForAndNoEndsAtOnce)
     EXPECT_FALSE(f.start());
     ASSERT_EQ(f.script.texts().size(), 1);
     EXPECT_TRUE(f.script.texts()[0].contains("/gibt/es/nicht/"));
-    EXPECT_EQ(f.script.shown()[0].kind, trevo::controls::BoxKind::Error);
+    EXPECT_EQ(f.script.shown()[0].kind, trevo::common::BoxKind::Error);
     EXPECT_TRUE(f.programm->endRequested());
 }
 

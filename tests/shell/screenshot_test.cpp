@@ -1,5 +1,6 @@
 // Pictures of the windows for a look at them: runs only when TREVO_SCREENSHOT_DIR names a
 // folder (under Xvfb, so that the pictures show the real screen).
+#include "common/fenster/window_codes.h"
 #include "shell_fixture.h"
 
 #include "shell/about_box.h"
@@ -69,7 +70,7 @@ TEST(Screenshots, TheWindowsOfTheShell)
     f.main->FilterAnzeige(true);
     snap(dir, "hauptfenster", f.main.get());
 
-    f.main->FensterAktivieren(Fenster::Optionen);
+    f.main->FensterAktivieren(common::Fenster::Optionen);
     snap(dir, "optionen", f.main.get());
 
     AboutForm about(f.main.get());

@@ -138,7 +138,7 @@ TEST(Setupform, AnUnreadableContributionStopsWithTheSwitchesTaken)
     f.form->SuchpfadEdit->setText("/anders/");
     f.form->OKBtn->click();
     EXPECT_EQ(f.script.texts(), QStringList{"'zwei' ist kein gültiger Gleitkommawert"});
-    EXPECT_EQ(f.script.shown()[0].kind, trevo::controls::BoxKind::Error);
+    EXPECT_EQ(f.script.shown()[0].kind, trevo::common::BoxKind::Error);
     EXPECT_FALSE(f.options.setupValues().runden);
     EXPECT_DOUBLE_EQ(f.options.setupValues().beitrag, 0);
     EXPECT_EQ(f.options.setupValues().datenordner, "");

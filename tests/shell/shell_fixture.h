@@ -2,8 +2,8 @@
 // A main window with a registry of probe windows, answered by the scripted dialogs.
 #include "shell/child_window.h"
 #include "shell/main_window.h"
-#include "dbcontrols/scripted_dialogs.h"
-#include "shell/window_codes.h"
+#include "common/dialogs/scripted_dialogs.h"
+#include "common/fenster/window_codes.h"
 #include "shell/window_registry.h"
 
 #include <QMenu>
@@ -25,7 +25,7 @@ class ProbeWindow : public ChildWindow {
 public:
     ProbeWindow(ShellServices& shell, int code) : ChildWindow(shell), code(code)
     {
-        setWindowTitle(windowCaption(code));
+        setWindowTitle(common::windowCaption(code));
         auto* menu = new QMenu(QStringLiteral("&Eingabe"), this);
         menu->addAction(QStringLiteral("&Neueingabe"));
         setMenus({menu});
@@ -39,8 +39,8 @@ public:
 };
 
 struct ShellFixture {
-    controls::ScriptedDialogs script;
-    controls::DialogsScope scope{script};
+    common::ScriptedDialogs script;
+    common::DialogsScope scope{script};
     WindowRegistry registry;
     std::unique_ptr<MainForm1> main;
     int created = 0;

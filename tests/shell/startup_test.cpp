@@ -17,7 +17,7 @@
 
 using namespace trevo::shell;
 using namespace trevo::shell::test;
-using trevo::controls::Answer;
+using trevo::common::Answer;
 
 namespace {
 
@@ -168,7 +168,7 @@ TEST(Startup, ErrorsOfAStepAreShownAndStartUpGoesOn)
     ASSERT_TRUE(f.run());
     EXPECT_EQ(f.script.texts(), QStringList({"Ungültiger Eigenschaftswert", "Fehler beim Öffnen der Datei /daten/TERMINE.DBF",
                                              "Kein Drucker installiert"}));
-    EXPECT_EQ(f.script.shown()[0].kind, trevo::controls::BoxKind::Error);
+    EXPECT_EQ(f.script.shown()[0].kind, trevo::common::BoxKind::Error);
     EXPECT_EQ(f.steps.back().second, 96);
     EXPECT_EQ(f.activeCode(), 1);
     EXPECT_TRUE(laterStepRan);
@@ -178,17 +178,17 @@ TEST(Startup, TheStartWindowIsHiddenWhileAnErrorIsShown)
 {
     StartFixture f;
     f.writeConfig();
-    struct Watching : trevo::controls::ScriptedDialogs {
+    struct Watching : trevo::common::ScriptedDialogs {
         StartWindow* start = nullptr;
         std::vector<bool> visible;
-        trevo::controls::Answer show(trevo::controls::BoxKind k, const QString& t, trevo::controls::Buttons b) override
+        trevo::common::Answer show(trevo::common::BoxKind k, const QString& t, trevo::common::Buttons b) override
         {
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (auto* s = qobject_cast<StartWindow*>(w)) visible.push_back(s->isVisible());
             return ScriptedDialogs::show(k, t, b);
         }
     } watching;
-    trevo::controls::DialogsScope scope(watching);
+    trevo::common::DialogsScope scope(watching);
     f.data.fail = true;
     StartWindow* seenAfter = nullptr;
     f.registry.addCommand(Komponente::Druckdialog, [&] {

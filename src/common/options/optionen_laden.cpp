@@ -1,5 +1,7 @@
 #include "common/options/optionen_laden.h"
 
+#include "common/dialogs/dialogs.h"
+
 #include "engine/core/error.h"
 #include "engine/fs/file_system.h"
 #include "common/options/logo.h"
@@ -15,8 +17,7 @@ bool konfigurationVorhanden(engine::Storage& storage, const Programmpfade& pfade
     return storage.exists(pfad);
 }
 
-void logoUndDatenordner(TProgrammoptionen& optionen, Programmpfade& pfade, engine::Storage& storage,
-                        Dialoge& dialoge)
+void logoUndDatenordner(TProgrammoptionen& optionen, Programmpfade& pfade, engine::Storage& storage)
 {
     optionen.logo.clear();
     if (!optionen.gespeichert.logoFilename.empty()) {
@@ -24,46 +25,45 @@ void logoUndDatenordner(TProgrammoptionen& optionen, Programmpfade& pfade, engin
         if (logo.fehler.empty())
             optionen.logo = std::move(logo.bytes);
         else
-            dialoge.meldung(logo.fehler);
+            dialogs().message(QString::fromStdString(logo.fehler));
     }
     if (!optionen.gespeichert.datenordner.empty()) pfade.datenordner = mitTrenner(optionen.gespeichert.datenordner);
 }
 
 } // namespace
 
-bool OptionenLaden(TProgrammoptionen& optionen, Programmpfade& pfade, engine::Storage& storage, Dialoge& dialoge)
+bool OptionenLaden(TProgrammoptionen& optionen, Programmpfade& pfade, engine::Storage& storage)
 {
     const OptionsLoadResult r = loadStoredOptions(storage, pfade.konfigurationsordner, optionen.gespeichert);
     switch (r.status) {
     case OptionsLoadStatus::FileMissing:
-        dialoge.meldung(configMissingText());
+        dialogs().message(QString::fromStdString(configMissingText()));
         return false;
     case OptionsLoadStatus::Unreadable:
-        dialoge.fehler(r.message);
+        dialogs().error(QString::fromStdString(r.message));
         return false;
     case OptionsLoadStatus::NoRecord:
-        logoUndDatenordner(optionen, pfade, storage, dialoge);
+        logoUndDatenordner(optionen, pfade, storage);
         return false;
     case OptionsLoadStatus::Loaded:
         optionen.gespeichert = r.options;
-        logoUndDatenordner(optionen, pfade, storage, dialoge);
+        logoUndDatenordner(optionen, pfade, storage);
         return true;
     }
     return false;
 }
 
-bool OptionenSpeichern(const TProgrammoptionen& optionen, const Programmpfade& pfade, engine::Storage& storage,
-                       Dialoge& dialoge)
+bool OptionenSpeichern(const TProgrammoptionen& optionen, const Programmpfade& pfade, engine::Storage& storage)
 {
     if (!konfigurationVorhanden(storage, pfade)) {
-        dialoge.meldung(configMissingText());
+        dialogs().message(QString::fromStdString(configMissingText()));
         return false;
     }
     try {
         saveStoredOptions(storage, pfade.konfigurationsordner, optionen.gespeichert);
         return true;
     } catch (const engine::EngineError& e) {
-        dialoge.fehler(std::string("Die Optionen konnten nicht gespeichert werden: ") + e.what());
+        dialogs().error(QStringLiteral("Die Optionen konnten nicht gespeichert werden: ") + QString::fromUtf8(e.what()));
         return false;
     }
 }

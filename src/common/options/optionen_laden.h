@@ -1,6 +1,5 @@
 #pragma once
 // Reading the stored options at start-up and writing them when the program ends.
-#include "common/helpers/dialoge.h"
 #include "common/options/programmoptionen.h"
 #include "common/options/programmpfade.h"
 #include "engine/storage/storage.h"
@@ -14,13 +13,12 @@ namespace trevo::common {
 //  - Otherwise a non-empty LogoFilename is loaded as the logo (an unreadable picture leaves the
 //    empty picture and says so) and a non-empty Datenordner becomes the data folder.
 // Returns true when the record was read.
-bool OptionenLaden(TProgrammoptionen& optionen, Programmpfade& pfade, engine::Storage& storage,
-                   Dialoge& dialoge);
+bool OptionenLaden(TProgrammoptionen& optionen, Programmpfade& pfade, engine::Storage& storage);
 
 // Writes the stored options into the record "Standard-Konfiguration" (appended when missing).
 // No KEGELCFG.DB: the message "Die Konfigurationsdatenbank KEGELCFG.DB fehlt". A failed write is
 // shown in an error box; the table stays as it was. Returns true when the options were written.
 bool OptionenSpeichern(const TProgrammoptionen& optionen, const Programmpfade& pfade,
-                       engine::Storage& storage, Dialoge& dialoge);
+                       engine::Storage& storage);
 
 } // namespace trevo::common

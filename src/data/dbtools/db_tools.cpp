@@ -1,5 +1,7 @@
 #include "data/dbtools/db_tools.h"
 
+#include "common/dialogs/dialogs.h"
+
 #include "engine/core/collation.h"
 #include "data/dbtools/anweisung.h"
 #include "engine/fs/file_system.h"
@@ -13,7 +15,7 @@ namespace trevo::data {
 
 using engine::Value;
 
-TDBTools::TDBTools(engine::Database& db, common::Dialoge& dialoge) : db_(db), dialoge_(dialoge) {}
+TDBTools::TDBTools(engine::Database& db) : db_(db) {}
 
 std::optional<int64_t> AlsGanzzahl(const Value& v)
 {
@@ -89,7 +91,7 @@ void TDBTools::Reindizieren(engine::TableDataSet& tabelle)
         tabelle.table()->attachment<engine::TableIndexes>().reindex();
         tabelle.refresh();
     } catch (const engine::EngineError& e) {
-        dialoge_.meldung("Fehler beim Reindizieren der Tabelle " + engine::fileNameOf(tabelle.path()) + " (" + e.what() + ")");
+        common::dialogs().message(QString::fromStdString("Fehler beim Reindizieren der Tabelle " + engine::fileNameOf(tabelle.path()) + " (" + e.what() + ")"));
     }
     if (!warOffen && tabelle.active()) tabelle.close();
 }

@@ -7,7 +7,6 @@
 // price-list or cash-book session.
 #include "engine/database.h"
 #include "engine/dataset/table_data_set.h"
-#include "common/helpers/dialoge.h"
 #include "engine/sql/result.h"
 
 #include <cstdint>
@@ -17,7 +16,7 @@ namespace trevo::data {
 
 class TDBTools {
 public:
-    TDBTools(engine::Database& db, common::Dialoge& dialoge);
+    explicit TDBTools(engine::Database& db);
 
     engine::Database& datenbank() { return db_; }
 
@@ -54,7 +53,6 @@ public:
 
 private:
     engine::Database& db_;
-    common::Dialoge& dialoge_;
 };
 
 // The value of a cell as a whole number: numbers are cut to their whole part, NULL is 0,

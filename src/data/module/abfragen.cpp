@@ -62,10 +62,7 @@ void TKeDataForm::SpielerProAbschnitt(const std::string& termin)
 void TKeDataForm::MenueFreigeben(int fensterCode, int64_t anzahl)
 {
     if (!host_.fensterVorhanden(fensterCode)) return;
-    const bool aktiv = anzahl > 0;
-    for (const char* punkt : {"Aendern1", "Kopierenundndern1", "Bearbeiten1", "SUCHEN1", "Bereich1"})
-        host_.menuepunktFreigeben(fensterCode, punkt, aktiv);
-    host_.menuepunktFreigeben(fensterCode, fensterCode == fenster::Termine ? "LISTE1" : "DRUCKEN1", aktiv);
+    host_.tabelleGefuellt(fensterCode, anzahl > 0);
 }
 
 void TKeDataForm::MenueFreigebenTabelle(int fensterCode, const std::string& datenmengenName)
@@ -73,10 +70,7 @@ void TKeDataForm::MenueFreigebenTabelle(int fensterCode, const std::string& date
     if (!host_.fensterVorhanden(fensterCode)) return;
     engine::TableDataSet* t = tabelle(datenmengenName);
     if (!t) return;
-    const bool aktiv = tools_.Datensatzanzahl(t->path()) > 0;
-    for (const char* punkt : {"Aendern1", "ndern1", "Kopierenundndern1", "Bearbeiten1", "SUCHEN1", "Bereich1"})
-        host_.menuepunktFreigeben(fensterCode, punkt, aktiv);
-    host_.menuepunktFreigeben(fensterCode, fensterCode == fenster::Termine ? "LISTE1" : "DRUCKEN1", aktiv);
+    host_.tabelleGefuellt(fensterCode, tools_.Datensatzanzahl(t->path()) > 0);
 }
 
 } // namespace trevo::data

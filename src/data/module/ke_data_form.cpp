@@ -1,5 +1,7 @@
 #include "data/module/ke_data_form.h"
 
+#include "common/dialogs/dialogs.h"
+
 #include "engine/core/collation.h"
 #include "engine/fs/file_system.h"
 #include "data/store/schema.h"
@@ -115,9 +117,9 @@ bool TKeDataForm::ordnerPruefen()
     while (!ordnerHatEintraege(db_.fs(), pfade_.datenordner)) {
         const std::string frage =
             "Der Datenordner " + pfade_.datenordner + " wurde nicht gefunden !" + " Anderen Ordner auswählen ?";
-        if (!host_.fehlerFrageJaNein(frage)) return false;
-        if (const auto gewaehlt = host_.ordnerWaehlen(pfade_.datenordner)) {
-            pfade_.datenordner = common::mitTrenner(*gewaehlt);
+        if (!common::dialogs().yesNo(QString::fromStdString(frage), common::BoxKind::Error)) return false;
+        if (const auto gewaehlt = common::dialogs().chooseFolder(QString::fromStdString(pfade_.datenordner))) {
+            pfade_.datenordner = common::mitTrenner(gewaehlt->toStdString());
             optionen_.gespeichert.datenordner = pfade_.datenordner;
         }
     }
@@ -135,9 +137,9 @@ void TKeDataForm::gueltigPruefen()
     }
     if (vorhanden) return;
     if (tools_.FeldAnfuegen("GUELTIG", t.path(), "NUMERIC(2,0)"))
-        host_.bestaetigung(std::string("Das Datenfeld ") + "GUELTIG" + " wurde eingefügt");
+        common::dialogs().confirmation(QStringLiteral("Das Datenfeld GUELTIG wurde eingefügt"));
     else
-        host_.fehler(std::string("Das Datenfeld ") + "GUELTIG" + " konnte nicht eingefügt werden");
+        common::dialogs().error(QStringLiteral("Das Datenfeld GUELTIG konnte nicht eingefügt werden"));
 }
 
 void TKeDataForm::gueltigNormalisieren()
@@ -179,7 +181,7 @@ bool TKeDataForm::TabellenOeffnen()
     } catch (const engine::EngineError& e) {
         const bool sichtbar = host_.startfensterSichtbar();
         if (sichtbar) host_.startfensterZeigen(false);
-        host_.meldung("Fehler beim Öffnen der Datei " + aktuell->path() + "\n" + e.what());
+        common::dialogs().message(QString::fromStdString("Fehler beim Öffnen der Datei " + aktuell->path() + "\n" + e.what()));
         if (sichtbar) host_.startfensterZeigen(true);
     }
     return true;
@@ -200,7 +202,7 @@ void TKeDataForm::TabellenSchliessen()
             try {
                 t->post();
             } catch (const engine::EngineError& e) {
-                host_.fehler(e.what());
+                common::dialogs().error(QString::fromUtf8(e.what()));
                 t->cancel();
             }
         }

@@ -48,11 +48,11 @@ void TKeDataForm::nummerMitZwilling(DataSet& ds, TableDataSet& zwilling)
 void TKeDataForm::menueRegel(TableDataSet& ds)
 {
     static const std::vector<std::pair<const char*, int>> fensterDerTabellen = {
-        {"TerminTable1", fenster::Termine},          {"KontoTable1", fenster::Konto},
-        {"KeglerTable1", fenster::Kegler},           {"FunktionsTable1", fenster::Funktionen},
-        {"SonstigeTable1", fenster::Sonstige},       {"SpielartenTable1", fenster::Spielarten},
-        {"TerminplanTable1", fenster::Terminplan},   {"TermintypTable1", fenster::Termintypen},
-        {"WaehrungsTable1", fenster::Waehrungen},
+        {"TerminTable1", common::Fenster::Termine},          {"KontoTable1", common::Fenster::Kegelkasse},
+        {"KeglerTable1", common::Fenster::Mitglieder},           {"FunktionsTable1", common::Fenster::Aemter},
+        {"SonstigeTable1", common::Fenster::Sonstige},       {"SpielartenTable1", common::Fenster::Spiele},
+        {"TerminplanTable1", common::Fenster::Terminplan},   {"TermintypTable1", common::Fenster::Terminarten},
+        {"WaehrungsTable1", common::Fenster::Waehrungen},
     };
     for (const auto& [name, code] : fensterDerTabellen)
         if (ds.name() == name) MenueFreigeben(code, static_cast<int64_t>(ds.recordCount()));

@@ -1,7 +1,6 @@
 #include "shell/wiring/programm.h"
 
 #include "shell/child_window.h"
-#include "dbcontrols/dialogs.h"
 #include "shell/main_window.h"
 #include "shell/program_paths.h"
 #include "shell/start_window.h"
@@ -9,9 +8,7 @@
 
 #include "common/options/optionen_laden.h"
 
-#include <QAction>
 #include <QCoreApplication>
-#include <QMenu>
 
 namespace trevo::shell {
 
@@ -59,12 +56,12 @@ void Programm::setDefaults()
 void Programm::load(const QString&)
 {
     syncPaths(paths_);
-    common::OptionenLaden(optionen_, pfade_, db_.storage(), *this);
+    common::OptionenLaden(optionen_, pfade_, db_.storage());
 }
 
 void Programm::save(const QString&)
 {
-    common::OptionenSpeichern(optionen_, pfade_, db_.storage(), *this);
+    common::OptionenSpeichern(optionen_, pfade_, db_.storage());
 }
 
 SetupValues Programm::setupValues() const
@@ -104,7 +101,7 @@ int Programm::currentPriceList() const
 bool Programm::create(ProgramPaths& paths)
 {
     syncPaths(paths);
-    tools_ = std::make_unique<data::TDBTools>(db_, *this);
+    tools_ = std::make_unique<data::TDBTools>(db_);
     module_ = std::make_unique<data::TKeDataForm>(db_, *tools_, optionen_, pfade_, *this);
     const bool goOn = module_->TabellenOeffnen() && !endRequested_;
     paths.dataFolder = q(pfade_.datenordner);
@@ -132,33 +129,6 @@ void Programm::positionPriceList(int number)
 
 // ---- host of the data module ----
 
-void Programm::meldung(const std::string& text)
-{
-    controls::dialogs().message(q(text));
-}
-
-void Programm::bestaetigung(const std::string& text)
-{
-    controls::dialogs().show(controls::BoxKind::Confirmation, q(text), controls::Buttons::Ok);
-}
-
-void Programm::fehler(const std::string& text)
-{
-    controls::dialogs().error(q(text));
-}
-
-bool Programm::fehlerFrageJaNein(const std::string& text)
-{
-    return controls::dialogs().yesNo(q(text), controls::BoxKind::Error);
-}
-
-std::optional<std::string> Programm::ordnerWaehlen(const std::string& vorgabe)
-{
-    const auto folder = controls::dialogs().chooseFolder(q(vorgabe));
-    if (!folder) return std::nullopt;
-    return folder->toStdString();
-}
-
 bool Programm::startfensterSichtbar()
 {
     return startup_ && startup_->startWindow() && startup_->startWindow()->isVisible();
@@ -177,15 +147,9 @@ bool Programm::fensterVorhanden(int fensterCode)
     return main_.Fensterobjekt(fensterCode) != nullptr;
 }
 
-void Programm::menuepunktFreigeben(int fensterCode, const std::string& name, bool aktiv)
+void Programm::tabelleGefuellt(int fensterCode, bool hatDatensaetze)
 {
-    ChildWindow* window = main_.Fensterobjekt(fensterCode);
-    if (!window) return;
-    const QString wanted = q(name);
-    for (QAction* a : window->findChildren<QAction*>())
-        if (a->objectName().compare(wanted, Qt::CaseInsensitive) == 0) a->setEnabled(aktiv);
-    for (QMenu* m : window->findChildren<QMenu*>())
-        if (m->objectName().compare(wanted, Qt::CaseInsensitive) == 0) m->menuAction()->setEnabled(aktiv);
+    if (ChildWindow* window = main_.Fensterobjekt(fensterCode)) window->tabelleGefuellt(hatDatensaetze);
 }
 
 void Programm::programmBeenden()

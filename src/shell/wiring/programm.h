@@ -55,16 +55,11 @@ public:
     void reopenTables(const QString& dataFolder) override;
     void positionPriceList(int number) override;
 
-    // DataModuleHost (and the messages of the data module and the tools)
-    void meldung(const std::string& text) override;
-    void bestaetigung(const std::string& text) override;
-    void fehler(const std::string& text) override;
-    bool fehlerFrageJaNein(const std::string& text) override;
-    std::optional<std::string> ordnerWaehlen(const std::string& vorgabe) override;
+    // DataModuleHost
     bool startfensterSichtbar() override;
     void startfensterZeigen(bool sichtbar) override;
     bool fensterVorhanden(int fensterCode) override;
-    void menuepunktFreigeben(int fensterCode, const std::string& name, bool aktiv) override;
+    void tabelleGefuellt(int fensterCode, bool hatDatensaetze) override;
     void programmBeenden() override;
 
 private:

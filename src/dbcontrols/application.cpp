@@ -1,9 +1,9 @@
-#include "shell/application.h"
+#include "dbcontrols/application.h"
 
 #include "dbcontrols/command_guard.h"
-#include "dbcontrols/dialogs.h"
+#include "common/dialogs/dialogs.h"
 
-namespace trevo::shell {
+namespace trevo::controls {
 
 namespace {
 std::function<void(const QString&)>& presenter()
@@ -13,7 +13,15 @@ std::function<void(const QString&)>& presenter()
 }
 } // namespace
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+{
+    common::setDialogs(&boxes_);
+}
+
+Application::~Application()
+{
+    common::setDialogs(nullptr);
+}
 
 void Application::setErrorPresenter(std::function<void(const QString&)> p)
 {
@@ -25,7 +33,7 @@ void Application::presentError(const QString& text)
     if (presenter())
         presenter()(text);
     else
-        controls::dialogs().error(text);
+        common::dialogs().error(text);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)
@@ -33,10 +41,10 @@ bool Application::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {
-        const QString text = controls::currentErrorText();
-        controls::runGuarded([&text] { presentError(text); });
+        const QString text = currentErrorText();
+        runGuarded([&text] { presentError(text); });
         return false;
     }
 }
 
-} // namespace trevo::shell
+} // namespace trevo::controls

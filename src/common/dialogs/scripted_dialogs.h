@@ -2,14 +2,14 @@
 // A dialog service for tests: answers questions from a queue and records every box.
 // Boxes with only an OK button need no answer. A question without a fitting answer
 // in the queue is answered with No (or Cancel when offered) and noted in problems().
-#include "dbcontrols/dialogs.h"
+#include "common/dialogs/dialogs.h"
 
 #include <QStringList>
 
 #include <deque>
 #include <vector>
 
-namespace trevo::controls {
+namespace trevo::common {
 
 class ScriptedDialogs : public Dialogs {
 public:
@@ -52,4 +52,4 @@ private:
     QStringList problems_;
 };
 
-} // namespace trevo::controls
+} // namespace trevo::common

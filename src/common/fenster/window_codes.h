@@ -3,7 +3,7 @@
 // guide window and every window that activates a neighbour.
 #include <QString>
 
-namespace trevo::shell {
+namespace trevo::common {
 
 namespace Fenster {
 constexpr int Termine = 1;      // evening window, also every code outside this list
@@ -27,4 +27,4 @@ int effectiveWindowCode(int code);
 // The caption of the window of a code ("Mitglieder", "Sonstige Beträge"); empty for others.
 QString windowCaption(int code);
 
-} // namespace trevo::shell
+} // namespace trevo::common

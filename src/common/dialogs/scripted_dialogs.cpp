@@ -1,6 +1,6 @@
-#include "dbcontrols/scripted_dialogs.h"
+#include "common/dialogs/scripted_dialogs.h"
 
-namespace trevo::controls {
+namespace trevo::common {
 
 namespace {
 
@@ -90,4 +90,4 @@ void ScriptedDialogs::clear()
     problems_.clear();
 }
 
-} // namespace trevo::controls
+} // namespace trevo::common

@@ -1,6 +1,6 @@
-#include "shell/window_codes.h"
+#include "common/fenster/window_codes.h"
 
-namespace trevo::shell {
+namespace trevo::common {
 
 QString windowCaption(int code)
 {
@@ -31,4 +31,4 @@ int effectiveWindowCode(int code)
     return isWindowCode(code) ? code : Fenster::Termine;
 }
 
-} // namespace trevo::shell
+} // namespace trevo::common

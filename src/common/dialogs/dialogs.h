@@ -1,12 +1,16 @@
 #pragma once
-// Every message box and question of the program goes through one service, so that the
-// same situation reads the same everywhere and tests can answer the questions.
-// The Qt boxes are in use unless another service is installed (tests: ScriptedDialogs).
+// Every message box, question and file chooser of the program goes through one service,
+// so that the same situation reads the same everywhere and tests can answer the questions.
+// The layers without widgets (options, data module, database tools) use it as well; the
+// program installs the service with the real boxes (controls::QtDialogs) when it starts,
+// tests install ScriptedDialogs. Without a service installed, texts go to the error
+// output and questions are answered with No (Cancel where offered): a command-line tool
+// never waits for a box nobody sees.
 #include <QString>
 
 #include <optional>
 
-namespace trevo::controls {
+namespace trevo::common {
 
 enum class Answer { Ok, Yes, No, Cancel };
 
@@ -22,7 +26,6 @@ public:
 
     // Shows a box with the text and waits for the answer.
     virtual Answer show(BoxKind kind, const QString& text, Buttons buttons) = 0;
-
     // File choosers of the program; nothing when the user cancels.
     virtual std::optional<QString> openFileName(const QString& caption, const QString& folder,
                                                 const QString& filter) = 0;
@@ -33,6 +36,8 @@ public:
 
     // Plain message box with an OK button.
     void message(const QString& text) { show(BoxKind::Message, text, Buttons::Ok); }
+    // Confirmation box with an OK button ("Das Datenfeld GUELTIG wurde eingefügt").
+    void confirmation(const QString& text) { show(BoxKind::Confirmation, text, Buttons::Ok); }
     // The application's error box with an OK button.
     void error(const QString& text) { show(BoxKind::Error, text, Buttons::Ok); }
     // Confirmation with Yes and No; true for Yes.
@@ -49,7 +54,7 @@ public:
 
 // The service in use.
 Dialogs& dialogs();
-// Installs a service (nullptr: the Qt boxes again). The caller keeps ownership.
+// Installs a service (nullptr: none, texts go to the error output). The caller keeps ownership.
 void setDialogs(Dialogs* service);
 
 // Installs a service for the lifetime of the scope and restores the previous one.
@@ -64,4 +69,4 @@ private:
     Dialogs* previous_;
 };
 
-} // namespace trevo::controls
+} // namespace trevo::common
