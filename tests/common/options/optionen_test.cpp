@@ -1,5 +1,5 @@
 #include "engine/fs/memory_file_system.h"
-#include "common/helpers/aufgezeichnete_dialoge.h"
+#include "common/dialogs/scripted_dialogs.h"
 #include "common/options/optionen_laden.h"
 #include "engine/paradox/paradox_table.h"
 #include "engine/storage/session.h"
@@ -19,13 +19,23 @@ namespace {
 
 const std::string kPng("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
 
+// The texts of the boxes of one kind, in order.
+std::vector<std::string> texte(const ScriptedDialogs& d, BoxKind kind)
+{
+    std::vector<std::string> r;
+    for (const auto& b : d.shown())
+        if (b.kind == kind) r.push_back(b.text.toStdString());
+    return r;
+}
+
 class OptionenTest : public ::testing::Test {
 protected:
     MemoryFileSystem fs;
     Storage storage{fs};
     Programmpfade pfade = Programmpfade::ausProgrammordner("/programm");
     TProgrammoptionen optionen;
-    AufgezeichneteDialoge dialoge;
+    ScriptedDialogs dialoge;
+    DialogsScope dialogScope{dialoge};
 
     OptionenTest() { fs.makeDirectory("/programm"); }
 
@@ -92,9 +102,9 @@ TEST_F(OptionenTest, ObjectStartsWithTheDefaults)
 TEST_F(OptionenTest, MissingConfigurationIsReportedAtStartAndEnd)
 {
     optionen.gespeichert.datenordner = "X\\";
-    EXPECT_FALSE(OptionenLaden(optionen, pfade, storage, dialoge));
-    EXPECT_FALSE(OptionenSpeichern(optionen, pfade, storage, dialoge));
-    EXPECT_EQ(dialoge.texte("meldung"),
+    EXPECT_FALSE(OptionenLaden(optionen, pfade, storage));
+    EXPECT_FALSE(OptionenSpeichern(optionen, pfade, storage));
+    EXPECT_EQ(texte(dialoge, BoxKind::Message),
               (std::vector<std::string>{"Die Konfigurationsdatenbank KEGELCFG.DB fehlt",
                                         "Die Konfigurationsdatenbank KEGELCFG.DB fehlt"}));
     EXPECT_EQ(pfade.datenordner, "/programm\\"); // nothing of the options was applied
@@ -104,8 +114,8 @@ TEST_F(OptionenTest, MissingConfigurationIsReportedAtStartAndEnd)
 TEST_F(OptionenTest, FirstStartKeepsDefaultsAndTheEndCreatesTheRecord)
 {
     tabelleAnlegen();
-    EXPECT_FALSE(OptionenLaden(optionen, pfade, storage, dialoge));
-    EXPECT_TRUE(dialoge.eintraege.empty());
+    EXPECT_FALSE(OptionenLaden(optionen, pfade, storage));
+    EXPECT_TRUE(dialoge.shown().empty());
     EXPECT_EQ(optionen.gespeichert, StoredOptions());
 
     optionen.gespeichert.datenordner = "/daten/club/";
@@ -115,20 +125,20 @@ TEST_F(OptionenTest, FirstStartKeepsDefaultsAndTheEndCreatesTheRecord)
     optionen.gespeichert.eingabewaehrung = 3;
     optionen.rundenAufZehntel = false; // an option of the run: not kept
     optionen.beitrag = 7.5;
-    ASSERT_TRUE(OptionenSpeichern(optionen, pfade, storage, dialoge));
+    ASSERT_TRUE(OptionenSpeichern(optionen, pfade, storage));
 
     TProgrammoptionen neu;
     Programmpfade neuePfade = Programmpfade::ausProgrammordner("/programm");
-    EXPECT_TRUE(OptionenLaden(neu, neuePfade, storage, dialoge));
+    EXPECT_TRUE(OptionenLaden(neu, neuePfade, storage));
     EXPECT_EQ(neu.gespeichert, optionen.gespeichert);
     EXPECT_TRUE(neu.rundenAufZehntel);
     EXPECT_EQ(neu.beitrag, 0.0);
     EXPECT_EQ(neuePfade.datenordner, "/daten/club/");
-    EXPECT_TRUE(dialoge.eintraege.empty());
+    EXPECT_TRUE(dialoge.shown().empty());
 
     // Saving again changes the one record instead of adding a second.
     neu.gespeichert.datenordner = "/anders/";
-    ASSERT_TRUE(OptionenSpeichern(neu, neuePfade, storage, dialoge));
+    ASSERT_TRUE(OptionenSpeichern(neu, neuePfade, storage));
     auto t = paradox::ParadoxTable::open(storage, "/programm/KEGELCFG.DB");
     EXPECT_EQ(t->recordCount(), 1u);
 }
@@ -137,8 +147,8 @@ TEST_F(OptionenTest, StreamOfTheOldProgramIsReadWithItsWindowProperties)
 {
     fs.putFile("/programm/logo.png", kPng);
     datensatzMit(alterStrom());
-    EXPECT_TRUE(OptionenLaden(optionen, pfade, storage, dialoge));
-    EXPECT_TRUE(dialoge.eintraege.empty());
+    EXPECT_TRUE(OptionenLaden(optionen, pfade, storage));
+    EXPECT_TRUE(dialoge.shown().empty());
     const StoredOptions& g = optionen.gespeichert;
     EXPECT_EQ(g.mitgliederlistFilename, "MITGL2.QR2");
     EXPECT_EQ(g.datenordner, "D:\\Kegeln");
@@ -159,20 +169,20 @@ TEST_F(OptionenTest, StreamOfTheOldProgramIsReadWithItsWindowProperties)
 TEST_F(OptionenTest, UnreadableLogoLeavesTheEmptyPictureAndStartGoesOn)
 {
     datensatzMit(alterStrom()); // logo.png does not exist
-    EXPECT_TRUE(OptionenLaden(optionen, pfade, storage, dialoge));
+    EXPECT_TRUE(OptionenLaden(optionen, pfade, storage));
     EXPECT_TRUE(optionen.logo.empty());
-    ASSERT_EQ(dialoge.texte("meldung").size(), 1u);
-    EXPECT_EQ(dialoge.texte("meldung")[0],
+    ASSERT_EQ(texte(dialoge, BoxKind::Message).size(), 1u);
+    EXPECT_EQ(texte(dialoge, BoxKind::Message)[0],
               "Das Logo 'logo.png' kann nicht geladen werden: Datei nicht gefunden");
     EXPECT_EQ(pfade.datenordner, "D:\\Kegeln\\");
 
     // A file that is no picture is refused the same way.
     fs.putFile("/programm/logo.png", std::string("kein Bild"));
-    AufgezeichneteDialoge d2;
+    dialoge.clear();
     TProgrammoptionen o2;
-    EXPECT_TRUE(OptionenLaden(o2, pfade, storage, d2));
+    EXPECT_TRUE(OptionenLaden(o2, pfade, storage));
     EXPECT_TRUE(o2.logo.empty());
-    EXPECT_EQ(d2.texte("meldung"),
+    EXPECT_EQ(texte(dialoge, BoxKind::Message),
               std::vector<std::string>{"Das Logo 'logo.png' kann nicht geladen werden: kein Bild in einem bekannten Format"});
 }
 
@@ -181,10 +191,10 @@ TEST_F(OptionenTest, DamagedRecordIsReportedAndTheDefaultsStay)
     std::string kaputt = alterStrom();
     kaputt.resize(kaputt.size() / 2);
     datensatzMit(kaputt);
-    EXPECT_FALSE(OptionenLaden(optionen, pfade, storage, dialoge));
+    EXPECT_FALSE(OptionenLaden(optionen, pfade, storage));
     EXPECT_EQ(optionen.gespeichert, StoredOptions());
-    ASSERT_EQ(dialoge.texte("fehler").size(), 1u);
-    EXPECT_NE(dialoge.texte("fehler")[0].find("KEGELCFG.DB"), std::string::npos);
+    ASSERT_EQ(texte(dialoge, BoxKind::Error).size(), 1u);
+    EXPECT_NE(texte(dialoge, BoxKind::Error)[0].find("KEGELCFG.DB"), std::string::npos);
     EXPECT_EQ(pfade.datenordner, "/programm\\");
 }
 
@@ -199,14 +209,15 @@ TEST(OptionenAufDerPlatte, RoundTripThroughARealTableFile)
         Session s(storage, "Default");
         s.atomically([&] { createOptionsTable(storage, ordner + "KEGELCFG.DB"); });
     }
-    AufgezeichneteDialoge dialoge;
+    ScriptedDialogs dialoge;
+    DialogsScope dialogScope{dialoge};
     TProgrammoptionen optionen;
     Programmpfade pfade = Programmpfade::ausProgrammordner(ordner);
     optionen.gespeichert.logoFilename = "Vereinslogo.bmp";
     optionen.gespeichert.termintyplistFilename = std::string(300, 'T') + ".QR2"; // a long text
     {
         Storage storage(realFileSystem());
-        ASSERT_TRUE(OptionenSpeichern(optionen, pfade, storage, dialoge));
+        ASSERT_TRUE(OptionenSpeichern(optionen, pfade, storage));
     }
     {
         std::FILE* f = std::fopen((ordner + "Vereinslogo.bmp").c_str(), "wb");
@@ -216,10 +227,10 @@ TEST(OptionenAufDerPlatte, RoundTripThroughARealTableFile)
     TProgrammoptionen gelesen;
     {
         Storage storage(realFileSystem());
-        ASSERT_TRUE(OptionenLaden(gelesen, pfade, storage, dialoge));
+        ASSERT_TRUE(OptionenLaden(gelesen, pfade, storage));
     }
     EXPECT_EQ(gelesen.gespeichert, optionen.gespeichert);
     EXPECT_EQ(gelesen.logo, "BM logo");
-    EXPECT_TRUE(dialoge.eintraege.empty());
+    EXPECT_TRUE(dialoge.shown().empty());
     stdfs::remove_all(vorlage);
 }

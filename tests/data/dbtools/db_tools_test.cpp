@@ -1,7 +1,7 @@
 #include "data/dbtools/anweisung.h"
 #include "data/dbtools/db_tools.h"
 #include "engine/fs/memory_file_system.h"
-#include "common/helpers/aufgezeichnete_dialoge.h"
+#include "common/dialogs/scripted_dialogs.h"
 #include "engine/index/table_indexes.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +15,9 @@ class DBToolsTest : public ::testing::Test {
 protected:
     engine::MemoryFileSystem fs;
     engine::Database db{fs};
-    common::AufgezeichneteDialoge dialoge;
-    data::TDBTools tools{db, dialoge};
+    common::ScriptedDialogs dialoge;
+    common::DialogsScope dialogScope{dialoge};
+    data::TDBTools tools{db};
     const std::string ordner = "/daten/";
 
     DBToolsTest() { fs.makeDirectory("/daten"); }
@@ -157,7 +158,7 @@ TEST_F(DBToolsTest, ReindexKeepsTheOrderAndTheOpenState)
     EXPECT_TRUE(ds.active());
     ds.last();
     EXPECT_EQ(ds.value("NUMMER"), Value::number(3));
-    EXPECT_TRUE(dialoge.eintraege.empty());
+    EXPECT_TRUE(dialoge.shown().empty());
 
     engine::TableDataSet zu(db, db.session(), ordner + "K.DBF");
     tools.Reindizieren(zu);
@@ -165,6 +166,7 @@ TEST_F(DBToolsTest, ReindexKeepsTheOrderAndTheOpenState)
 
     engine::TableDataSet fehlt(db, db.session(), ordner + "FEHLT.DBF");
     tools.Reindizieren(fehlt);
-    ASSERT_EQ(dialoge.texte("meldung").size(), 1u);
-    EXPECT_EQ(dialoge.texte("meldung")[0].rfind("Fehler beim Reindizieren der Tabelle FEHLT.DBF (", 0), 0u);
+    ASSERT_EQ(dialoge.shown().size(), 1u);
+    EXPECT_EQ(dialoge.shown()[0].kind, common::BoxKind::Message);
+    EXPECT_TRUE(dialoge.texts()[0].startsWith("Fehler beim Reindizieren der Tabelle FEHLT.DBF ("));
 }

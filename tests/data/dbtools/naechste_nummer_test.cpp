@@ -1,6 +1,6 @@
 #include "data/dbtools/naechste_nummer.h"
 #include "engine/fs/memory_file_system.h"
-#include "common/helpers/aufgezeichnete_dialoge.h"
+#include "common/dialogs/scripted_dialogs.h"
 #include "engine/index/table_indexes.h"
 
 #include <gtest/gtest.h>
@@ -14,8 +14,9 @@ class NaechsteNummerTest : public ::testing::Test {
 protected:
     engine::MemoryFileSystem fs;
     engine::Database db{fs};
-    common::AufgezeichneteDialoge dialoge;
-    data::TDBTools tools{db, dialoge};
+    common::ScriptedDialogs dialoge;
+    common::DialogsScope dialogScope{dialoge};
+    data::TDBTools tools{db};
 
     NaechsteNummerTest() { fs.makeDirectory("/daten"); }
 
@@ -85,7 +86,7 @@ TEST_F(NaechsteNummerTest, UnreadableNumberWithoutEmptyOnesRebuildsTheIndexes)
     EXPECT_EQ(data::NaechsteNummer(*ds, "NUMMER", 7, tools), 7);
     EXPECT_GT(indexes.resets(), vorher);
     EXPECT_EQ(tools.Datensatzanzahl("/daten/K.DBF"), 2);
-    EXPECT_TRUE(dialoge.eintraege.empty());
+    EXPECT_TRUE(dialoge.shown().empty());
 }
 
 TEST_F(NaechsteNummerTest, FieldWithoutIndexGivesMinusOne)

@@ -109,37 +109,37 @@ TEST_F(ModulTest, RecomputedBalanceCountsOnlyBookingsFromTheStartDate)
     EXPECT_DOUBLE_EQ(m->KontostandBerechnen("2"), 0); // no such account
 }
 
-TEST_F(ModulTest, MenuItemsFollowTheLastDeleteAndTheNextAppend)
+TEST_F(ModulTest, WindowsAreToldWhetherTheirTableHoldsRecords)
 {
-    host.fenster = {fenster::Kegler, fenster::Termine};
+    using common::Fenster::Kegelkasse;
+    using common::Fenster::Mitglieder;
+    using common::Fenster::Termine;
+    host.fenster = {Mitglieder, Termine};
     auto m = oeffnen();
     auto& kegler = m->d().KeglerTable1;
     kegler.append();
     kegler.setValue("NAME", s("Huber"));
     kegler.post();
-    const std::vector<std::string> punkte = {"Aendern1", "Kopierenundndern1", "Bearbeiten1", "SUCHEN1", "Bereich1",
-                                             "DRUCKEN1"};
-    for (const auto& p : punkte) EXPECT_TRUE(host.menue[fenster::Kegler][p]) << p;
+    EXPECT_EQ(host.gefuellt[Mitglieder], std::vector<bool>{true});
     kegler.deleteRecord();
-    for (const auto& p : punkte) EXPECT_FALSE(host.menue[fenster::Kegler][p]) << p;
-    EXPECT_EQ(host.menue[fenster::Kegler].count("LISTE1"), 0u);
+    EXPECT_EQ(host.gefuellt[Mitglieder], (std::vector<bool>{true, false}));
 
-    // The evening window has LISTE1 instead of DRUCKEN1; its menu follows deletes only.
+    // The evening window follows deletes only (its after-post rule is its own) and its own calls.
     auto& termin = m->d().TerminTable1;
     termin.append();
     termin.setValue("DATUM", kTag);
     termin.post();
-    EXPECT_TRUE(host.menue[fenster::Termine].empty());
-    m->MenueFreigebenTabelle(fenster::Termine, "TerminTable1");
-    EXPECT_TRUE(host.menue[fenster::Termine]["LISTE1"]);
-    EXPECT_TRUE(host.menue[fenster::Termine]["ndern1"]);
+    EXPECT_TRUE(host.gefuellt[Termine].empty());
+    m->MenueFreigebenTabelle(Termine, "TerminTable1");
+    EXPECT_EQ(host.gefuellt[Termine], std::vector<bool>{true});
     termin.deleteRecord();
-    EXPECT_FALSE(host.menue[fenster::Termine]["LISTE1"]);
-    EXPECT_FALSE(host.menue[fenster::Termine]["Aendern1"]);
+    EXPECT_EQ(host.gefuellt[Termine], (std::vector<bool>{true, false}));
 
-    // A window that does not exist is left alone.
-    m->MenueFreigeben(fenster::Konto, 3);
-    EXPECT_EQ(host.menue.count(fenster::Konto), 0u);
+    // A window that does not exist is left alone, and so is an unknown data set.
+    m->MenueFreigeben(Kegelkasse, 3);
+    EXPECT_EQ(host.gefuellt.count(Kegelkasse), 0u);
+    m->MenueFreigebenTabelle(Termine, "GibtEsNicht");
+    EXPECT_EQ(host.gefuellt[Termine].size(), 2u);
 }
 
 TEST_F(ModulTest, SingleValueQuestions)

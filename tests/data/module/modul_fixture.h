@@ -1,65 +1,53 @@
 #pragma once
-// A data module over a fresh data folder in memory, with a scripted host that records every
-// text, question and menu switch.
+// A data module over a fresh data folder in memory, with scripted dialogs that answer the
+// questions and a host that records the start window and the menu rule.
 #include "engine/fs/memory_file_system.h"
+#include "common/dialogs/scripted_dialogs.h"
 #include "data/module/ke_data_form.h"
 #include "data/store/installation.h"
 #include "data/store/schema.h"
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <map>
 #include <set>
 
 namespace trevo::data::test {
 
+// Records the start window's switches, each with the number of boxes shown before it, and
+// the notifications of the menu rule.
 class SkriptHost : public DataModuleHost {
 public:
-    void meldung(const std::string& t) override { texte.push_back("meldung: " + t); }
-    void bestaetigung(const std::string& t) override { texte.push_back("bestaetigung: " + t); }
-    void fehler(const std::string& t) override { texte.push_back("fehler: " + t); }
-    bool fehlerFrageJaNein(const std::string& t) override
-    {
-        texte.push_back("frage: " + t);
-        if (antworten.empty()) return false;
-        const bool ja = antworten.front();
-        antworten.pop_front();
-        return ja;
-    }
-    std::optional<std::string> ordnerWaehlen(const std::string& vorgabe) override
-    {
-        texte.push_back("ordnerdialog: " + vorgabe);
-        if (ordner.empty()) return std::nullopt;
-        auto o = ordner.front();
-        ordner.pop_front();
-        return o;
-    }
+    explicit SkriptHost(const common::ScriptedDialogs& dialoge) : dialoge_(dialoge) {}
+
     bool startfensterSichtbar() override { return startfenster; }
     void startfensterZeigen(bool s) override
     {
         startfenster = s;
-        texte.push_back(s ? "startfenster an" : "startfenster aus");
+        schalter.push_back({dialoge_.shown().size(), s ? "startfenster an" : "startfenster aus"});
     }
     bool fensterVorhanden(int code) override { return fenster.count(code) > 0; }
-    void menuepunktFreigeben(int code, const std::string& name, bool aktiv) override { menue[code][name] = aktiv; }
+    void tabelleGefuellt(int code, bool hatDatensaetze) override { gefuellt[code].push_back(hatDatensaetze); }
     void programmBeenden() override { beendet = true; }
 
-    std::vector<std::string> texte;
-    std::deque<bool> antworten;
-    std::deque<std::optional<std::string>> ordner;
+    std::vector<std::pair<size_t, std::string>> schalter;
     bool startfenster = true;
     bool beendet = false;
     std::set<int> fenster;
-    std::map<int, std::map<std::string, bool>> menue;
+    std::map<int, std::vector<bool>> gefuellt;
+
+private:
+    const common::ScriptedDialogs& dialoge_;
 };
 
 class ModulTest : public ::testing::Test {
 protected:
     engine::MemoryFileSystem fs;
     engine::Database db{fs};
-    SkriptHost host;
-    TDBTools tools{db, host};
+    common::ScriptedDialogs dialoge;
+    common::DialogsScope dialogScope{dialoge};
+    SkriptHost host{dialoge};
+    TDBTools tools{db};
     common::TProgrammoptionen optionen;
     common::Programmpfade pfade = common::Programmpfade::ausProgrammordner("/daten/");
     const int32_t heute = engine::daysFromCivil(2024, 3, 1);
@@ -84,6 +72,30 @@ protected:
                 t->append(r);
             }
         });
+    }
+
+    // Boxes and start-window switches in the order they happened: "meldung: ...",
+    // "bestaetigung: ...", "fehler: ...", "frage: ...", "startfenster aus".
+    std::vector<std::string> texte() const
+    {
+        std::vector<std::string> r;
+        size_t s = 0;
+        const auto& boxen = dialoge.shown();
+        for (size_t i = 0; i <= boxen.size(); ++i) {
+            for (; s < host.schalter.size() && host.schalter[s].first == i; ++s) r.push_back(host.schalter[s].second);
+            if (i < boxen.size()) r.push_back(art(boxen[i]) + boxen[i].text.toStdString());
+        }
+        return r;
+    }
+
+    static std::string art(const common::ScriptedDialogs::Shown& b)
+    {
+        if (b.buttons != common::Buttons::Ok) return "frage: ";
+        switch (b.kind) {
+        case common::BoxKind::Confirmation: return "bestaetigung: ";
+        case common::BoxKind::Error: return "fehler: ";
+        default: return "meldung: ";
+        }
     }
 
     static engine::Value n(double v) { return engine::Value::number(v); }

@@ -9,7 +9,7 @@ TEST_F(ModulTest, FreshFolderOpensEveryTableWithoutMessages)
 {
     auto m = oeffnen();
     EXPECT_TRUE(m->alleTabellenOffen());
-    EXPECT_TRUE(host.texte.empty());
+    EXPECT_TRUE(texte().empty());
     EXPECT_EQ(m->d().TerminTable1.indexName(), "NUMMER");
     EXPECT_EQ(m->d().KeglerTable1.indexName(), "NAME");
     EXPECT_EQ(m->d().KeglerTerminTable1.filterText(), "ABSCHNITT=1");
@@ -29,8 +29,8 @@ TEST_F(ModulTest, MissingFolderAsksAndNoEndsTheProgram)
     TKeDataForm m(db, tools, optionen, pfade, host);
     EXPECT_FALSE(m.TabellenOeffnen());
     EXPECT_TRUE(host.beendet);
-    ASSERT_EQ(host.texte.size(), 1u);
-    EXPECT_EQ(host.texte[0], "frage: Der Datenordner /fehlt/ wurde nicht gefunden ! Anderen Ordner auswählen ?");
+    ASSERT_EQ(texte().size(), 1u);
+    EXPECT_EQ(texte()[0], "frage: Der Datenordner /fehlt/ wurde nicht gefunden ! Anderen Ordner auswählen ?");
     EXPECT_FALSE(m.alleTabellenOffen());
 }
 
@@ -39,15 +39,16 @@ TEST_F(ModulTest, ChosenFolderBecomesTheDataFolderAndTheOption)
     fs.makeDirectory("/leer");
     pfade.datenordner = "/leer/";
     // Yes, Cancel (the check repeats), Yes, then the real folder without a trailing separator.
-    host.antworten = {true, true};
-    host.ordner = {std::nullopt, std::string("/daten")};
+    dialoge.answer(common::Answer::Yes).answer(common::Answer::Yes);
+    dialoge.choose(std::nullopt).choose(QStringLiteral("/daten"));
     TKeDataForm m(db, tools, optionen, pfade, host);
     EXPECT_TRUE(m.TabellenOeffnen());
     EXPECT_FALSE(host.beendet);
     EXPECT_EQ(pfade.datenordner, "/daten\\");
     EXPECT_EQ(optionen.gespeichert.datenordner, "/daten\\");
-    EXPECT_EQ(host.texte[1], "ordnerdialog: /leer/");
-    EXPECT_EQ(host.texte.size(), 4u);
+    EXPECT_EQ(dialoge.choosers(), (QStringList{"/leer/", "/leer/"}));
+    EXPECT_EQ(texte().size(), 2u);
+    EXPECT_TRUE(dialoge.problems().isEmpty());
     EXPECT_TRUE(m.alleTabellenOffen());
     EXPECT_EQ(m.d().KeglerTable1.path(), "/daten\\KEGLER.DBF");
 }
@@ -65,7 +66,7 @@ TEST_F(ModulTest, MissingGueltigIsAddedAndEveryItemReadsOne)
         t->append({n(2), s("Kranz"), n(1), Value::logical(false), n(1)});
     });
     auto m = oeffnen();
-    EXPECT_EQ(host.texte, std::vector<std::string>{"bestaetigung: Das Datenfeld GUELTIG wurde eingefügt"});
+    EXPECT_EQ(texte(), std::vector<std::string>{"bestaetigung: Das Datenfeld GUELTIG wurde eingefügt"});
     auto& items = m->d().SonstigeLookupTable1;
     for (items.first(); !items.eof(); items.next()) EXPECT_EQ(items.value("GUELTIG"), n(1));
     EXPECT_EQ(items.recordCount(), 2u);
@@ -81,7 +82,7 @@ TEST_F(ModulTest, GueltigOtherThanOneOrTwoBecomesOne)
     std::vector<Value> gueltig;
     for (items.first(); !items.eof(); items.next()) gueltig.push_back(items.value("GUELTIG"));
     EXPECT_EQ(gueltig, (std::vector<Value>{n(1), n(1), n(2)}));
-    EXPECT_TRUE(host.texte.empty());
+    EXPECT_TRUE(texte().empty());
 }
 
 TEST_F(ModulTest, TableThatCannotBeOpenedIsNamedAndTheRestStaysClosed)
@@ -89,10 +90,10 @@ TEST_F(ModulTest, TableThatCannotBeOpenedIsNamedAndTheRestStaysClosed)
     db.closeTable("/daten/SPIELE.DBF");
     fs.remove("/daten/SPIELE.DBF");
     auto m = oeffnen();
-    ASSERT_EQ(host.texte.size(), 3u);
-    EXPECT_EQ(host.texte[0], "startfenster aus");
-    EXPECT_EQ(host.texte[1].rfind("meldung: Fehler beim Öffnen der Datei /daten/SPIELE.DBF", 0), 0u);
-    EXPECT_EQ(host.texte[2], "startfenster an");
+    ASSERT_EQ(texte().size(), 3u);
+    EXPECT_EQ(texte()[0], "startfenster aus");
+    EXPECT_EQ(texte()[1].rfind("meldung: Fehler beim Öffnen der Datei /daten/SPIELE.DBF", 0), 0u);
+    EXPECT_EQ(texte()[2], "startfenster an");
     EXPECT_TRUE(m->d().SonstigeLookupTable1.active());
     EXPECT_FALSE(m->d().SpielartenTable1.active());
     EXPECT_FALSE(m->d().KontoTable1.active());
