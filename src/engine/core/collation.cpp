@@ -147,13 +147,20 @@ std::string toLowerGerman(std::string_view utf8)
 {
     std::string out;
     size_t pos = 0;
-    while (pos < utf8.size()) {
-        char32_t cp = nextCodePoint(utf8, pos);
-        if (cp >= 'A' && cp <= 'Z') cp += 32;
-        else if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) cp += 32;
-        appendUtf8(out, cp);
-    }
+    while (pos < utf8.size()) appendUtf8(out, lowerCodePoint(nextCodePoint(utf8, pos)));
     return out;
+}
+
+char32_t lowerCodePoint(char32_t cp)
+{
+    // A-Z and the Latin-1 capitals lie 32 below their small letters.
+    return isUpper(cp) ? cp + 32 : cp;
+}
+
+char32_t foldCase(char32_t cp)
+{
+    if (cp == 0x1E9E) return 0xDF; // ẞ
+    return lowerCodePoint(cp);
 }
 
 } // namespace trevo::engine

@@ -2,7 +2,7 @@
 // German ordering of texts, used by indexes, ORDER BY and the comparison operators
 // < > <= >=: letters compare before case, umlauts as their base letter, ß as ss;
 // ties are broken by case (lower before upper) and then by the exact text.
-// Equality (= and LIKE) stays exact and is not decided here.
+// Equality (=) stays exact and is not decided here; LIKE ignores case through foldCase.
 #include <string>
 #include <string_view>
 
@@ -22,5 +22,10 @@ void appendUtf8(std::string& out, char32_t cp);
 // Upper and lower case of German text (umlauts included, ß stays ß).
 std::string toUpperGerman(std::string_view utf8);
 std::string toLowerGerman(std::string_view utf8);
+// Lower case of one code point: A-Z and the Latin-1 capitals (Ä, Ö, Ü, É, ...).
+char32_t lowerCodePoint(char32_t cp);
+// The code point that texts compared without regard to case agree on: the lower case,
+// the capital sharp s (U+1E9E) as ß. One code point stays one code point.
+char32_t foldCase(char32_t cp);
 
 } // namespace trevo::engine

@@ -357,39 +357,4 @@ std::optional<Value> convertValue(const Value& v, ValueType to)
     return std::nullopt;
 }
 
-bool likeMatch(std::string_view text, std::string_view pattern, char32_t escape)
-{
-    std::u32string t, p;
-    text = trimRight(text);
-    pattern = trimRight(pattern);
-    for (size_t i = 0; i < text.size();) t.push_back(nextCodePoint(text, i));
-    // Pattern items: literal code points, with '%' and '_' as wildcards unless escaped.
-    std::vector<std::pair<char32_t, bool>> items; // (cp, isWildcard)
-    for (size_t i = 0; i < pattern.size();) {
-        char32_t c = nextCodePoint(pattern, i);
-        if (escape && c == escape && i < pattern.size()) {
-            items.push_back({nextCodePoint(pattern, i), false});
-        } else {
-            items.push_back({c, c == U'%' || c == U'_'});
-        }
-    }
-    size_t ti = 0, pi = 0, starP = std::string::npos, starT = 0;
-    while (ti < t.size()) {
-        if (pi < items.size() && items[pi].second && items[pi].first == U'%') {
-            starP = pi++;
-            starT = ti;
-        } else if (pi < items.size() && (items[pi].second ? true : items[pi].first == t[ti])) {
-            ++pi;
-            ++ti;
-        } else if (starP != std::string::npos) {
-            pi = starP + 1;
-            ti = ++starT;
-        } else {
-            return false;
-        }
-    }
-    while (pi < items.size() && items[pi].second && items[pi].first == U'%') ++pi;
-    return pi == items.size();
-}
-
 } // namespace trevo::engine::expr

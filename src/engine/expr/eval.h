@@ -4,6 +4,7 @@
 // and a condition holds only when it is TRUE.
 #include "engine/dbf/attachment.h"
 #include "engine/expr/ast.h"
+#include "engine/expr/like.h"
 
 #include <optional>
 #include <string_view>
@@ -44,8 +45,6 @@ void prepareConstants(Node& root, const Params* params = nullptr);
 // Texts: trailing blanks never count; equal only when identical; ordered by the
 // German collation. Mixed types are converted as the binding does.
 std::optional<int> compareValues(const Value& a, const Value& b, bool forEquality);
-// SQL LIKE with % and _ over code points; case matters; trailing blanks never count.
-bool likeMatch(std::string_view text, std::string_view pattern, char32_t escape = 0);
 // Converts a value to a type the way comparisons do; nullopt when it does not convert.
 std::optional<Value> convertValue(const Value& v, ValueType to);
 // NULL, or an empty text (a blank character field).

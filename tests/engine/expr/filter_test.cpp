@@ -106,7 +106,9 @@ TEST(FilterTest, TextEqualityIsExactButIgnoresTrailingBlanks)
     EXPECT_TRUE(passes("UPPER(NAME)='ÄRGER'", kAerger));
     EXPECT_TRUE(passes("NAME LIKE 'Mei%'", kMeier));
     EXPECT_TRUE(passes("NAME LIKE \"Mei%\"", kMeier)); // no column "Mei%": a text
-    EXPECT_FALSE(passes("NAME LIKE 'mei%'", kMeier));
+    EXPECT_TRUE(passes("NAME LIKE 'mei%'", kMeier)); // LIKE ignores case, = does not
+    EXPECT_TRUE(passes("NAME LIKE 'ärger'", kAerger));
+    EXPECT_FALSE(passes("NAME LIKE 'Mai%'", kMeier));
     EXPECT_TRUE(passes("NAME LIKE '_rger'", kAerger)); // _ is one letter, umlaut included
     EXPECT_TRUE(passes("NAME NOT LIKE '%x%'", kAerger));
     EXPECT_TRUE(passes("NAME IN ('Huber', 'Meier')", kMeier));
@@ -127,6 +129,37 @@ TEST(FilterTest, LikePatterns)
     EXPECT_TRUE(likeMatch("100%", "100!%", U'!'));
     EXPECT_FALSE(likeMatch("1000", "100!%", U'!'));
     EXPECT_TRUE(likeMatch("Müller  ", "M_ller"));
+    EXPECT_FALSE(likeMatch("Müller", "M__ller")); // one character, not one byte
+}
+
+TEST(FilterTest, LikeIgnoresCaseUmlautsIncluded)
+{
+    using trevo::engine::expr::likeMatch;
+    // The search-and-replace dialog looks for the typed text anywhere.
+    for (const char* name : {"Meier", "Meise", "Hameister", "MEISSNER"}) EXPECT_TRUE(likeMatch(name, "%Mei%")) << name;
+    EXPECT_FALSE(likeMatch("Maier", "%Mei%"));
+    EXPECT_TRUE(likeMatch("Schneider", "sch%"));
+    EXPECT_TRUE(likeMatch("Müller", "mü%"));
+    EXPECT_TRUE(likeMatch("Müller", "MÜ%"));
+    EXPECT_TRUE(likeMatch("MÜLLER", "%ül%"));
+    EXPECT_TRUE(likeMatch("Ärger", "ä_g%"));
+    EXPECT_TRUE(likeMatch("Öztürk", "%ÖZTÜRK"));
+    EXPECT_TRUE(likeMatch("Élodie", "él%"));
+    // An umlaut is not its base letter, and ß is neither ss nor an s.
+    EXPECT_FALSE(likeMatch("Müller", "Mu%"));
+    EXPECT_TRUE(likeMatch("Strauß", "%auß"));
+    EXPECT_TRUE(likeMatch("STRAUẞ", "%auß")); // the capital sharp s
+    EXPECT_FALSE(likeMatch("Strauss", "%auß"));
+    EXPECT_FALSE(likeMatch("Strauß", "%auss"));
+    EXPECT_TRUE(likeMatch("Strauß", "Strau_"));
+    // Escaped wildcards stay literal; the letter after the escape ignores case too.
+    EXPECT_TRUE(likeMatch("Rabatt 10% ab", "%10!%%", U'!'));
+    EXPECT_FALSE(likeMatch("Rabatt 100 ab", "%10!%%", U'!'));
+    EXPECT_TRUE(likeMatch("a_B", "A!_b", U'!'));
+    EXPECT_FALSE(likeMatch("axb", "a!_b", U'!'));
+    // Signs that are no letters stay as they are.
+    EXPECT_FALSE(likeMatch("×", "÷"));
+    EXPECT_FALSE(likeMatch("[", "{"));
 }
 
 TEST(FilterTest, ErrorsSayWhatAndWhere)

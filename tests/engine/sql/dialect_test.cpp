@@ -71,6 +71,45 @@ TEST_F(Dialect, GroupingHavingDistinctAndOrder)
     EXPECT_EQ(f.rows("SELECT DATUM + 1, DATUM - \"1.1.2001\" FROM TERMINE WHERE NUMMER = 1"), (Rows{"13.01.2001\t11"}));
 }
 
+TEST_F(Dialect, LikeIgnoresCaseWhereEqualityAndOrderDoNot)
+{
+    auto kegler = [](int nummer, const char* name) {
+        return Record{N(nummer), T(""), T(name), T(""), T(""), L(true), Null(), Null(), Null(), Null()};
+    };
+    f.append("KEGLER.DBF", {kegler(6, "Hameister"), kegler(7, "Meise"), kegler(8, "Schneider"), kegler(9, "Strauß"),
+                            kegler(10, "MÜLLERS")});
+    const auto names = [&](const std::string& condition) {
+        return f.rows("SELECT NAME FROM KEGLER WHERE " + condition + " ORDER BY NAME");
+    };
+    EXPECT_EQ(names("NAME LIKE \"%Mei%\""), (Rows{"Hameister", "Meier", "Meise"}));
+    EXPECT_EQ(names("NAME LIKE '%mei%'"), (Rows{"Hameister", "Meier", "Meise"}));
+    EXPECT_EQ(names("NAME LIKE 'sch%'"), (Rows{"Schneider", "Schulz"}));
+    EXPECT_EQ(names("NAME LIKE 'mü%'"), (Rows{"Müller", "MÜLLERS"}));
+    EXPECT_EQ(names("NAME LIKE 'MÜ%'"), (Rows{"Müller", "MÜLLERS"}));
+    EXPECT_EQ(names("NAME LIKE 'ä%'"), Rows{"Ärger"});
+    EXPECT_EQ(names("NAME LIKE '%SS'"), Rows{});
+    EXPECT_EQ(names("NAME LIKE '%AUß'"), Rows{"Strauß"});
+    EXPECT_EQ(names("NAME LIKE 'm_ller_'"), Rows{"MÜLLERS"});
+    EXPECT_EQ(names("NAME NOT LIKE '%E%' AND NAME NOT LIKE '%ß'"), (Rows{"Gast", "Schulz"}));
+    EXPECT_EQ(names("UPPER(NAME) LIKE 'müller%'"), (Rows{"Müller", "MÜLLERS"}));
+    // = stays exact, and the order still puts lower before upper case among equals.
+    EXPECT_EQ(names("NAME = 'müller'"), Rows{});
+    EXPECT_EQ(names("NAME = 'Müller' OR NAME = 'MÜLLERS'"), (Rows{"Müller", "MÜLLERS"}));
+    EXPECT_EQ(f.rows("SELECT COUNT(*) FROM KEGLER WHERE NAME LIKE 'm%' AND NAME > 'Mi'"), Rows{"2"});
+}
+
+TEST_F(Dialect, LikeWithEscapeCharacter)
+{
+    f.append("FUNKTION.DBF", {{N(3), T("Kegelwart_2")}, {N(4), T("Kegelwart 100%")}, {N(5), T("kegelwartin")}});
+    const auto names = [&](const std::string& condition) {
+        return f.rows("SELECT BEZEICHNUN FROM FUNKTION WHERE " + condition + " ORDER BY NUMMER");
+    };
+    EXPECT_EQ(names("BEZEICHNUN LIKE 'kegelwart!_%' ESCAPE '!'"), Rows{"Kegelwart_2"});
+    EXPECT_EQ(names("BEZEICHNUN LIKE 'KEGELWART_%'"), (Rows{"Kegelwart_2", "Kegelwart 100%", "kegelwartin"}));
+    EXPECT_EQ(names("BEZEICHNUN LIKE '%100!%' ESCAPE '!'"), Rows{"Kegelwart 100%"});
+    EXPECT_EQ(names("BEZEICHNUN LIKE '%IN' OR BEZEICHNUN LIKE 'p%'"), (Rows{"Präsident", "kegelwartin"}));
+}
+
 TEST_F(Dialect, InsertUpdateCreateDrop)
 {
     EXPECT_EQ(f.run("INSERT INTO WERTETAB (NUMMER, BEZEICHNUN, WERT) VALUES (1, 'GESAMTBETRAG', '   45.50'), "
