@@ -76,7 +76,7 @@ TEST(DBEdit, TextThatDoesNotFitTheFieldIsRefusedWithItsMessage)
     QTest::keyClicks(f.beitrag, "viel");
     f.name->setFocus();
     ASSERT_EQ(f.script.texts().size(), 1);
-    EXPECT_EQ(f.script.shown()[0].kind, BoxKind::Error);
+    EXPECT_EQ(f.script.shown()[0].kind, trevo::common::BoxKind::Error);
     EXPECT_EQ(f.kegler->value("BEITRAG"), Value::number(5));
     EXPECT_EQ(f.beitrag->text(), "viel") << "the typed text stays to be corrected";
     EXPECT_TRUE(f.beitrag->pending());

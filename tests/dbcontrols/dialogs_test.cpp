@@ -13,6 +13,7 @@
 #include <stdexcept>
 
 using namespace trevo::controls;
+using namespace trevo::common;
 
 TEST(ScriptedDialogs, AnswersQuestionsInOrderAndRecordsEveryText)
 {

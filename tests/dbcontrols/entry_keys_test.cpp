@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 using namespace trevo::controls;
+using namespace trevo::common;
 
 namespace {
 
