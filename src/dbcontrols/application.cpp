@@ -42,7 +42,11 @@ bool Application::notify(QObject* receiver, QEvent* event)
         return QApplication::notify(receiver, event);
     } catch (...) {
         const QString text = currentErrorText();
-        runGuarded([&text] { presentError(text); });
+        try {
+            presentError(text);
+        } catch (...) {
+            // The error box itself failed; nothing more can be shown.
+        }
         return false;
     }
 }

@@ -1,6 +1,6 @@
 #include "dbcontrols/command_guard.h"
 
-#include "common/dialogs/dialogs.h"
+#include "dbcontrols/application.h"
 
 #include "engine/core/error.h"
 #include "engine/dataset/data_set.h"
@@ -37,7 +37,7 @@ bool runGuarded(const std::function<void()>& command)
     } catch (...) {
         const QString text = currentErrorText();
         try {
-            common::dialogs().error(text);
+            Application::presentError(text);
         } catch (...) {
             // The error box itself failed; nothing more can be shown.
         }

@@ -1,6 +1,7 @@
 #pragma once
 // One guard around each user command: engine and conversion errors end the command and
-// are shown in the application's error box with their German text. No exception leaves
+// are shown in the application's error box with their German text (while the program
+// starts, through the start-up error handler, see Application::setErrorPresenter). No exception leaves
 // the guard, so commands connected to Qt signals through it never throw into Qt.
 #include <QString>
 

@@ -78,6 +78,8 @@ public:
     // Menu actions by their text (without '&'), for the guide and tests.
     QAction* menuAction(const QString& text) const;
     void updateMenuAvailability();
+    // The menu items that activate a window, with the window's code.
+    const std::map<QAction*, int>& windowActions() const { return windowActions_; }
 
 signals:
     // Yes was answered to "Programm beenden ?" and the options are saved.

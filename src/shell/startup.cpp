@@ -97,14 +97,6 @@ void Startup::saveOptions(const ProgramPaths& paths, OptionsSeam& options)
     options.save(file);
 }
 
-void Startup::registerOptionsWindow()
-{
-    if (registry_.hasWindow(common::Fenster::Optionen)) return;
-    registry_.addWindow(common::Fenster::Optionen, [this](ShellServices& shell) -> ChildWindow* {
-        return new Setupform(shell, options_, paths_, data_);
-    });
-}
-
 bool Startup::run(int screenWidth)
 {
     // The main window's creation steps, then the start-up error handler.
@@ -112,7 +104,6 @@ bool Startup::run(int screenWidth)
     controls::Application::setErrorPresenter([this](const QString& text) { showStartError(text); });
     handlerInstalled_ = true;
     main_.setEndHandler([&paths = paths_, &options = options_] { saveOptions(paths, options); });
-    registerOptionsWindow();
     main_.updateMenuAvailability();
 
     loadOptions();

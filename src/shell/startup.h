@@ -41,7 +41,6 @@ public:
 
 private:
     void loadOptions();
-    void registerOptionsWindow();
     void startStep(const QString& text);
     void advance();
     void guardedStep(const std::function<void()>& step);

@@ -2,6 +2,7 @@
 #include "shell_fixture.h"
 
 #include "shell/please_wait_window.h"
+#include "engine/core/error.h"
 #include "common/fenster/window_codes.h"
 
 #include <QMdiArea>
@@ -101,7 +102,7 @@ TEST(WindowHistory, CodesWithoutWindowDoNothingAndTheirMenuItemsAreDisabled)
     ShellFixture f;
     f.main->FensterAktivieren(1);
     const auto before = f.history();
-    f.main->FensterAktivieren(common::Fenster::Terminplan);
+    f.main->FensterAktivieren(trevo::common::Fenster::Terminplan);
     EXPECT_EQ(f.activeCode(), 1);
     EXPECT_EQ(f.history(), before);
     EXPECT_EQ(f.main->workspace()->subWindowList().size(), 1);
@@ -220,4 +221,50 @@ TEST(MainWindow, ClosingTheMainWindowAsksFirst)
     EXPECT_TRUE(f.main->isVisible());
     EXPECT_TRUE(f.main->close());
     EXPECT_EQ(f.script.texts(), QStringList({"Programm beenden ?", "Programm beenden ?"}));
+}
+
+TEST(MainWindow, WindowsInAnEditModeAreAskedBeforeTheProgramEnds)
+{
+    ShellFixture f;
+    f.main->FensterAktivieren(1);
+    f.main->FensterAktivieren(5);
+    f.main->FensterAktivieren(6);
+    f.probe(5)->setTag(Eingabemodus::Neu);
+
+    // The window's own question is answered with Cancel: no end question, the program runs on.
+    f.probe(5)->allowEnd = false;
+    EXPECT_FALSE(f.main->close());
+    EXPECT_EQ(f.probe(5)->endQuestions, 1);
+    EXPECT_EQ(f.probe(6)->endQuestions, 0) << "windows in browse mode are not asked";
+    EXPECT_EQ(f.activeCode(), 5) << "the window that asks comes to the front";
+    EXPECT_TRUE(f.script.texts().isEmpty());
+    EXPECT_FALSE(f.main->ending());
+
+    // Settled (stored or dropped): then the program asks "Programm beenden ?".
+    f.probe(5)->allowEnd = true;
+    f.script.answer(Answer::Yes);
+    EXPECT_TRUE(f.main->close());
+    EXPECT_EQ(f.probe(5)->endQuestions, 2);
+    EXPECT_EQ(f.script.texts(), QStringList{"Programm beenden ?"});
+    EXPECT_TRUE(f.main->ending());
+}
+
+TEST(MainWindow, AnErrorWhileAWindowSettlesKeepsTheProgramRunning)
+{
+    ShellFixture f;
+    f.main->FensterAktivieren(5);
+    f.probe(5)->setTag(Eingabemodus::Aendern);
+    f.registry.addWindow(6, [](ShellServices& s) -> ChildWindow* {
+        struct Throws : ProbeWindow {
+            using ProbeWindow::ProbeWindow;
+            bool programmendeErlaubt() override { throw trevo::engine::IoError("Der Datenträger ist voll"); }
+        };
+        auto* w = new Throws(s, 6);
+        w->setTag(Eingabemodus::Neu);
+        return w;
+    });
+    f.main->FensterAktivieren(6);
+    EXPECT_FALSE(f.main->close());
+    EXPECT_EQ(f.script.texts(), QStringList{"Der Datenträger ist voll"});
+    EXPECT_FALSE(f.main->ending());
 }

@@ -5,9 +5,9 @@
 #include "shell/program_paths.h"
 #include "shell/setup_form.h"
 #include "shell/startup.h"
+#include "shell/registrierung.h"
 #include "shell/wiring/programm.h"
 
-#include "common/helpers/aufgezeichnete_dialoge.h"
 #include "common/options/optionen_laden.h"
 #include "data/store/installation.h"
 
@@ -37,6 +37,7 @@ struct ProgramFixture : ShellFixture {
         QDir(dir.path()).mkdir("zweiter");
         trevo::data::installDataFolder(db, (paths.programFolder + "zweiter/").toStdString(), 45000);
         programm = std::make_unique<Programm>(*main, paths);
+        registrieren(registry, *programm, paths, programm.get());
     }
     bool start()
     {
@@ -55,7 +56,6 @@ TEST(Programm, StartsOverAnInstallationWithoutAnyMessage)
     ProgramFixture f;
     ASSERT_TRUE(f.start());
     EXPECT_TRUE(f.script.texts().isEmpty()) << f.script.texts().join(" | ").toStdString();
-    EXPECT_EQ(Programm::current(), f.programm.get());
     ASSERT_NE(f.programm->datenmodul(), nullptr);
     EXPECT_TRUE(f.programm->datenmodul()->alleTabellenOffen());
     auto& lists = f.programm->datenmodul()->d().SonstigeMainTable1;
@@ -83,8 +83,7 @@ TEST(Programm, TheOptionsWindowMovesTheTablesAndTheEndSavesTheFolder)
     trevo::common::TProgrammoptionen read;
     trevo::common::Programmpfade pfade = trevo::common::Programmpfade::ausProgrammordner(f.paths.programFolder.toStdString());
     trevo::engine::Database db;
-    trevo::common::AufgezeichneteDialoge quiet;
-    ASSERT_TRUE(trevo::common::OptionenLaden(read, pfade, db.storage(), quiet));
+    ASSERT_TRUE(trevo::common::OptionenLaden(read, pfade, db.storage()));
     EXPECT_EQ(read.gespeichert.datenordner, (f.paths.programFolder + "zweiter/").toStdString());
     EXPECT_DOUBLE_EQ(read.beitrag, 0);
 }
@@ -98,9 +97,8 @@ TEST(Programm, AMissingDataFolderIsAskedForAndNoEndsAtOnce)
         trevo::common::TProgrammoptionen o;
         o.gespeichert.datenordner = "/gibt/es/nicht/";
         trevo::engine::Database db;
-        trevo::common::AufgezeichneteDialoge quiet;
         auto pfade = trevo::common::Programmpfade::ausProgrammordner(f.paths.programFolder.toStdString());
-        ASSERT_TRUE(trevo::common::OptionenSpeichern(o, pfade, db.storage(), quiet));
+        ASSERT_TRUE(trevo::common::OptionenSpeichern(o, pfade, db.storage()));
     }
     f.script.answer(Answer::No);
     EXPECT_FALSE(f.start());
@@ -117,13 +115,27 @@ TEST(Programm, TheFolderDialogCanPointToAnotherFolder)
         trevo::common::TProgrammoptionen o;
         o.gespeichert.datenordner = "/gibt/es/nicht/";
         trevo::engine::Database db;
-        trevo::common::AufgezeichneteDialoge quiet;
         auto pfade = trevo::common::Programmpfade::ausProgrammordner(f.paths.programFolder.toStdString());
-        ASSERT_TRUE(trevo::common::OptionenSpeichern(o, pfade, db.storage(), quiet));
+        ASSERT_TRUE(trevo::common::OptionenSpeichern(o, pfade, db.storage()));
     }
     f.script.answer(Answer::Yes).choose(f.paths.programFolder + "zweiter/");
     ASSERT_TRUE(f.start());
     EXPECT_EQ(f.paths.dataFolder, f.paths.programFolder + "zweiter/");
     EXPECT_EQ(f.programm->optionen().gespeichert.datenordner, (f.paths.programFolder + "zweiter/").toStdString());
     EXPECT_TRUE(f.programm->datenmodul()->alleTabellenOffen());
+}
+
+TEST(Programm, TheDataModuleTellsAWindowWhetherItsTableHoldsRecords)
+{
+    ProgramFixture f;
+    ASSERT_TRUE(f.start());
+    f.main->FensterAktivieren(5);
+    auto& kegler = f.programm->datenmodul()->d().KeglerTable1;
+    kegler.append();
+    kegler.setValue("NAME", trevo::engine::Value::text("Huber"));
+    kegler.post();
+    kegler.deleteRecord();
+    EXPECT_EQ(f.probe(5)->filled, (std::vector<bool>{true, false}));
+    f.programm->datenmodul()->MenueFreigebenTabelle(5, "KeglerTable1");
+    EXPECT_EQ(f.probe(5)->filled.back(), false);
 }

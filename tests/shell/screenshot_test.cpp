@@ -11,6 +11,7 @@
 #include "shell/program_paths.h"
 #include "shell/start_window.h"
 #include "shell/startup.h"
+#include "shell/registrierung.h"
 #include "shell/wiring/programm.h"
 
 #include "data/store/demo_club.h"
@@ -55,6 +56,7 @@ TEST(Screenshots, TheWindowsOfTheShell)
         trevo::data::createDemoClub(db, paths.programFolder.toStdString(), {});
     }
     Programm programm(*f.main, paths);
+    registrieren(f.registry, programm, paths, &programm);
     Startup startup(*f.main, paths, programm, &programm, f.registry);
     programm.setStartup(&startup);
 
@@ -70,7 +72,7 @@ TEST(Screenshots, TheWindowsOfTheShell)
     f.main->FilterAnzeige(true);
     snap(dir, "hauptfenster", f.main.get());
 
-    f.main->FensterAktivieren(common::Fenster::Optionen);
+    f.main->FensterAktivieren(trevo::common::Fenster::Optionen);
     snap(dir, "optionen", f.main.get());
 
     AboutForm about(f.main.get());

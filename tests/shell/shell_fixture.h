@@ -30,12 +30,23 @@ public:
         menu->addAction(QStringLiteral("&Neueingabe"));
         setMenus({menu});
     }
-    void Lotsenbefehl(int command) override { commands.push_back(command); }
+    void Lotsenbefehl(Lotsencode command) override { commands.push_back(static_cast<int>(command)); }
     void FormActivate() override { ++activations; }
+    void tabelleGefuellt(bool hatDatensaetze) override { filled.push_back(hatDatensaetze); }
+    // A window in an edit mode answers the end of the program as its script says.
+    bool programmendeErlaubt() override
+    {
+        ++endQuestions;
+        if (allowEnd) setTag(Eingabemodus::Blaettern);
+        return allowEnd;
+    }
 
     int code;
     std::vector<int> commands;
+    std::vector<bool> filled;
     int activations = 0;
+    int endQuestions = 0;
+    bool allowEnd = true;
 };
 
 struct ShellFixture {

@@ -13,7 +13,6 @@
 namespace trevo::shell {
 
 namespace {
-Programm* running = nullptr;
 
 QString q(const std::string& s)
 {
@@ -25,18 +24,11 @@ Programm::Programm(MainForm1& main, ProgramPaths& paths, engine::FileSystem& fs)
     : main_(main), paths_(paths), db_(fs)
 {
     syncPaths(paths);
-    running = this;
 }
 
 Programm::~Programm()
 {
-    if (running == this) running = nullptr;
     module_.reset(); // closes the tables before the database goes
-}
-
-Programm* Programm::current()
-{
-    return running;
 }
 
 void Programm::syncPaths(const ProgramPaths& paths)

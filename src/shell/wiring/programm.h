@@ -1,8 +1,8 @@
 #pragma once
 // The running program's shared objects: the database, the program options, the path
 // variables, the database tools and the data module, plugged into start-up, the options
-// window and the end of the program. Windows of the other layers reach them through
-// Programm::current().
+// window and the end of the program. The program's composition hands it to the window
+// layers that need it; there is no global access.
 #include "shell/startup_seams.h"
 
 #include "engine/database.h"
@@ -26,9 +26,6 @@ public:
     ~Programm() override;
     Programm(const Programm&) = delete;
     Programm& operator=(const Programm&) = delete;
-
-    // The program that runs now; nullptr before it is made and after it ended.
-    static Programm* current();
 
     engine::Database& datenbank() { return db_; }
     common::TProgrammoptionen& optionen() { return optionen_; }

@@ -1,0 +1,52 @@
+#!/usr/bin/env python3
+"""The built program contains its windows.
+
+Lays out a program folder with a demo club (trevo-setup), copies the built trevo into it,
+lists the windows it contains (--fenster) and opens every window through the main window's
+menus (--fensterprobe), offscreen. Fails when one of the expected window codes is missing
+from the program or cannot be opened from its menu item, or when a message box appears.
+Usage: fensterprobe_test.py TREVO TREVO_SETUP CODE...
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+
+def run(args, cwd, env):
+    r = subprocess.run(args, cwd=cwd, env=env, capture_output=True, text=True, timeout=180)
+    print(f'$ {" ".join(args)} -> {r.returncode}')
+    print(r.stdout, end='')
+    print(r.stderr, end='', file=sys.stderr)
+    return r
+
+
+def main():
+    trevo, setup, codes = sys.argv[1], sys.argv[2], sys.argv[3:]
+    env = dict(os.environ, QT_QPA_PLATFORM='offscreen')
+    failures = []
+    with tempfile.TemporaryDirectory() as folder:
+        folder += '/'
+        for kind in ('programmordner', 'demo'):
+            if run([setup, kind, folder], folder, env).returncode != 0:
+                return f'trevo-setup {kind} ist gescheitert'
+        program = os.path.join(folder, 'trevo')
+        shutil.copy(trevo, program)
+
+        listed = run([program, '--fenster'], folder, env)
+        contained = {line.split('\t')[0] for line in listed.stdout.splitlines() if '\t' in line}
+        failures += [f'Fenster {c} fehlt im Programm' for c in codes if c not in contained]
+
+        probe = run([program, '--fensterprobe', *codes], folder, env)
+        opened = {line.split('\t')[0] for line in probe.stdout.splitlines() if line.endswith('\tgeöffnet')}
+        failures += [f'Fenster {c} ließ sich nicht über das Menü öffnen' for c in codes if c not in opened]
+        if probe.returncode != 0:
+            failures.append(f'--fensterprobe endete mit {probe.returncode}')
+    for f in failures:
+        print(f)
+    return 1 if failures else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())

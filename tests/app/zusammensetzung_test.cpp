@@ -1,0 +1,35 @@
+// The program's composition: every window layer is registered by name.
+#include "app/zusammensetzung.h"
+#include "common/dialogs/scripted_dialogs.h"
+#include "common/fenster/window_codes.h"
+#include "shell/main_window.h"
+#include "shell/program_paths.h"
+#include "shell/window_registry.h"
+#include "shell/wiring/programm.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace trevo;
+
+TEST(Zusammensetzung, RegistersEveryWindowAndStartComponentBuiltSoFar)
+{
+    common::ScriptedDialogs dialoge;
+    common::DialogsScope scope(dialoge);
+    QTemporaryDir folder;
+    shell::ProgramPaths paths = shell::ProgramPaths::of(folder.path() + '/');
+    shell::WindowRegistry registry;
+    shell::MainForm1 main(registry);
+    shell::Programm programm(main, paths);
+    app::Zusammensetzung zusammensetzung(registry, programm, paths);
+
+    EXPECT_EQ(registry.windowCodes(), (std::vector<int>{common::Fenster::Mitglieder, common::Fenster::Optionen}));
+    for (const QString& component : {shell::Komponente::Suchdialog, shell::Komponente::Bereichsdialog,
+                                     shell::Komponente::SuchenErsetzenDialog})
+        EXPECT_TRUE(registry.hasCommand(component)) << component.toStdString();
+    main.updateMenuAvailability();
+    EXPECT_TRUE(main.menuAction(QStringLiteral("Mitglieder/Gastkegler"))->isEnabled());
+    EXPECT_TRUE(main.menuAction(QStringLiteral("Optionen"))->isEnabled());
+    EXPECT_FALSE(main.menuAction(QStringLiteral("Spiele"))->isEnabled()) << "not built yet";
+}
