@@ -1,6 +1,7 @@
 #include "engine/paradox/px_blob.h"
 
 #include "engine/core/error.h"
+#include "engine/paradox/px_reader.h"
 #include "engine/paradox/px_values.h"
 
 #include <algorithm>
@@ -9,47 +10,43 @@
 namespace trevo::engine::paradox {
 namespace {
 
-[[noreturn]] void damaged(const std::string& mbName, const std::string& what)
+std::string fromBlock2(const PxReader& mb, size_t off, uint32_t length)
 {
-    throw FormatError("Memodatei '" + mbName + "' ist beschädigt: " + what);
+    if (!mb.holds(off, 9) || mb.u8(off) != 2) mb.damaged("Block erwartet bei " + std::to_string(off));
+    const size_t chunks = mb.le16(off + 1);
+    if (9 + size_t{length} > chunks * kMbChunk || !mb.holds(off + 9, length))
+        mb.damaged("Länge eines Eintrags passt nicht zum Block");
+    return mb.text(off + 9, length);
 }
 
-std::string fromBlock2(const Bytes& mb, size_t off, uint32_t length, const std::string& name)
+std::string fromBlock3(const PxReader& mb, size_t off, unsigned slot, uint32_t length)
 {
-    if (off + 9 > mb.size() || mb[off] != 2) damaged(name, "Block erwartet bei " + std::to_string(off));
-    const size_t chunks = getLe16(&mb[off + 1]);
-    if (9 + size_t{length} > chunks * kMbChunk || off + 9 + length > mb.size())
-        damaged(name, "Länge eines Eintrags passt nicht zum Block");
-    return std::string(reinterpret_cast<const char*>(&mb[off + 9]), length);
-}
-
-std::string fromBlock3(const Bytes& mb, size_t off, unsigned slot, uint32_t length,
-                       const std::string& name)
-{
-    if (slot >= 64 || off + kMbChunk > mb.size() || mb[off] != 3)
-        damaged(name, "Unterblock erwartet bei " + std::to_string(off));
-    const uint8_t* s = &mb[off + 12 + 5 * slot];
+    if (slot >= 64 || !mb.holds(off, kMbChunk) || mb.u8(off) != 3)
+        mb.damaged("Unterblock erwartet bei " + std::to_string(off));
+    const PxReader block = mb.part(off, kMbChunk, "Unterblock bei " + std::to_string(off));
+    const uint8_t* s = block.at(12 + 5 * slot, 5);
     const size_t dataOff = size_t{s[0]} * 16;
     const size_t room = size_t{s[1]} * 16;
-    if (dataOff < 12 + 5 * 64 || length > room || dataOff + length > kMbChunk)
-        damaged(name, "Eintrag " + std::to_string(slot) + " liegt außerhalb des Blocks");
-    return std::string(reinterpret_cast<const char*>(&mb[off + dataOff]), length);
+    if (dataOff < 12 + 5 * 64 || length > room || !block.holds(dataOff, length))
+        mb.damaged("Eintrag " + std::to_string(slot) + " liegt außerhalb des Blocks");
+    return block.text(dataOff, length);
 }
 
 } // namespace
 
-std::string readBlobField(const PxField& field, const uint8_t* p, const Bytes* mb,
-                          const std::string& mbName)
+std::string readBlobField(const PxField& field, const PxReader& bytes, const Bytes* mb, const std::string& mbName)
 {
+    if (field.size <= 10) bytes.damaged("Memofeld '" + field.name + "' ist zu kurz");
     const size_t leader = field.size - 10;
-    const BlobPointer ptr = readBlobPointer(p + leader);
-    if (ptr.length <= leader) return std::string(reinterpret_cast<const char*>(p), ptr.length);
+    const BlobPointer ptr = readBlobPointer(bytes.at(leader, 10));
+    if (ptr.length <= leader) return bytes.text(0, ptr.length);
     if (!mb) throw FormatError("Memodatei '" + mbName + "' fehlt");
+    const PxReader file(*mb, mbName, "Memodatei");
     const size_t off = ptr.offsetAndIndex & 0xFFFFFF00u;
     const unsigned slot = ptr.offsetAndIndex & 0xFFu;
-    if (off == 0) damaged(mbName, "Verweis auf den Dateikopf");
-    if (slot == 0xFF) return fromBlock2(*mb, off, ptr.length, mbName);
-    return fromBlock3(*mb, off, slot, ptr.length, mbName);
+    if (off == 0) file.damaged("Verweis auf den Dateikopf");
+    if (slot == 0xFF) return fromBlock2(file, off, ptr.length);
+    return fromBlock3(file, off, slot, ptr.length);
 }
 
 MbWriter::MbWriter() : bytes_(kMbChunk, 0)

@@ -23,8 +23,11 @@ namespace trevo::engine::paradox {
 
 constexpr size_t kMbChunk = 4096;
 
-// The value of a blob field; `mb` may be null when the table has no .MB file.
-std::string readBlobField(const PxField& field, const uint8_t* p, const Bytes* mb,
+class PxReader;
+
+// The value of a blob field from its `field.size` bytes; `mb` may be null when the table
+// has no .MB file.
+std::string readBlobField(const PxField& field, const PxReader& bytes, const Bytes* mb,
                           const std::string& mbName);
 
 class MbWriter {

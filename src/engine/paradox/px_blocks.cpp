@@ -1,17 +1,13 @@
 #include "engine/paradox/px_blocks.h"
 
 #include "engine/core/error.h"
+#include "engine/paradox/px_reader.h"
 #include "engine/paradox/px_values.h"
 
 #include <cstring>
 
 namespace trevo::engine::paradox {
 namespace {
-
-[[noreturn]] void damaged(const std::string& name, const std::string& what)
-{
-    throw FormatError("Datei '" + name + "' ist beschädigt: " + what);
-}
 
 Bytes encodedShort(int v)
 {
@@ -23,29 +19,29 @@ Bytes encodedShort(int v)
 
 } // namespace
 
-std::vector<Bytes> readRecords(const Bytes& file, const PxHeader& h, const std::string& name)
+std::vector<Bytes> readRecords(const Bytes& bytes, const PxHeader& h, const std::string& name)
 {
     std::vector<Bytes> out;
+    const PxReader file(bytes, name);
     if (h.numRecords == 0 || h.firstBlock == 0) return out;
     const size_t bs = h.blockSize();
-    const size_t blocksInFile = (file.size() - h.headerSize) / bs;
+    if (h.recordSize == 0 || bs == 0) file.damaged("Satz- oder Blocklänge 0");
+    const size_t blocksInFile = h.headerSize > file.size() ? 0 : (file.size() - h.headerSize) / bs;
     std::vector<bool> seen(blocksInFile + 1, false);
     for (size_t b = h.firstBlock; b != 0;) {
-        if (b > blocksInFile) damaged(name, "Block " + std::to_string(b) + " fehlt");
-        if (seen[b]) damaged(name, "Blockkette enthält eine Schleife");
+        const std::string label = "Block " + std::to_string(b);
+        if (b > blocksInFile) file.damaged(label + " fehlt");
+        if (seen[b]) file.damaged("Blockkette enthält eine Schleife");
         seen[b] = true;
-        const uint8_t* blk = &file[h.headerSize + (b - 1) * bs];
-        const int16_t add = static_cast<int16_t>(getLe16(blk + 4));
+        const PxReader blk = file.part(h.headerSize + (b - 1) * bs, bs, label);
+        const int16_t add = static_cast<int16_t>(blk.le16(4));
         if (add >= 0) {
             const size_t n = static_cast<size_t>(add) / h.recordSize + 1;
             if (static_cast<size_t>(add) % h.recordSize != 0 || 6 + n * h.recordSize > bs)
-                damaged(name, "Block " + std::to_string(b) + " hat eine ungültige Satzanzahl");
-            for (size_t i = 0; i < n; ++i) {
-                const uint8_t* r = blk + 6 + i * h.recordSize;
-                out.emplace_back(r, r + h.recordSize);
-            }
+                file.damaged(label + " hat eine ungültige Satzanzahl");
+            for (size_t i = 0; i < n; ++i) out.push_back(blk.copy(6 + i * h.recordSize, h.recordSize));
         }
-        b = getLe16(blk);
+        b = blk.le16(0);
     }
     return out;
 }

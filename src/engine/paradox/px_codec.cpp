@@ -6,6 +6,7 @@
 #include "engine/paradox/px_blob.h"
 #include "engine/paradox/px_blocks.h"
 #include "engine/paradox/px_header.h"
+#include "engine/paradox/px_reader.h"
 #include "engine/paradox/px_values.h"
 
 #include <algorithm>
@@ -17,20 +18,22 @@ namespace {
 Record decodeRecord(const PxHeader& h, const Bytes& raw, const Bytes* mb, const CodePage& cp,
                     const std::string& dbName, const std::string& mbName)
 {
-    Record rec;
+    const PxReader rec = PxReader(raw, dbName).part(0, raw.size(), "Datensatz");
+    Record out;
     size_t off = 0;
     for (const PxField& f : h.fields) {
-        const uint8_t* p = raw.data() + off;
+        const PxReader field = rec.part(off, f.size, "Feld " + f.name);
+        const uint8_t* p = field.at(0, f.size);
         if (!isBlobType(f.type)) {
-            rec.push_back(decodeValue(f, p, cp, dbName));
+            out.push_back(decodeValue(f, p, cp, dbName));
         } else if (allZero(p, f.size)) {
-            rec.push_back(Value::null());
+            out.push_back(Value::null());
         } else {
-            rec.push_back(Value::text(readBlobField(f, p, mb, mbName)));
+            out.push_back(Value::text(readBlobField(f, field, mb, mbName)));
         }
         off += f.size;
     }
-    return rec;
+    return out;
 }
 
 Bytes encodeRecord(const PxTableInfo& info, const Record& rec, const CodePage& cp, MbWriter& mb)

@@ -140,6 +140,18 @@ TEST_F(OptionsStoreTest, DamagedOrForeignTablesKeepTheDefaults)
     EXPECT_NE(r.message.find("KEGELCFG.DB"), std::string::npos);
     fs.remove(folder + kConfigFileName);
 
+    // A header that ends before its code page (once read past the end of the file).
+    std::ifstream seed(std::string(TREVO_TEST_SOURCE_DIR) + "/../fuzz/seeds/paradox/regression-header-codepage",
+                       std::ios::binary);
+    const std::string header{std::istreambuf_iterator<char>(seed), {}};
+    ASSERT_EQ(header.size(), 97u);
+    putFile(folder + kConfigFileName, header.substr(1)); // the fuzz target's first byte chooses the role
+    r = loadWith();
+    EXPECT_EQ(r.status, OptionsLoadStatus::Unreadable);
+    EXPECT_EQ(r.options, defaults);
+    EXPECT_NE(r.message.find("Datei 'KEGELCFG.DB' ist beschädigt: "), std::string::npos) << r.message;
+    fs.remove(folder + kConfigFileName);
+
     // A record whose stream breaks off in the middle.
     createTable();
     {
