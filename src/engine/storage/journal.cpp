@@ -171,7 +171,8 @@ bool takeEntry(ParsedJournal& j, uint8_t type, const uint8_t* p, size_t n)
         if (n < 16) return false;
         const uint64_t file = get(p, 4), off = get(p + 4, 8), len = get(p + 12, 4);
         if (file >= j.files.size() || n != 16 + len) return false;
-        if (off + len > j.files[file].size) return false;
+        const uint64_t size = j.files[file].size;
+        if (off > size || len > size - off) return false; // no wrap-around past 2^64
         j.pageBytes.emplace_back(p + 16, p + 16 + len);
         return true;
     }
@@ -179,14 +180,21 @@ bool takeEntry(ParsedJournal& j, uint8_t type, const uint8_t* p, size_t n)
         if (n < 17) return false;
         const uint64_t file = get(p, 4), count = get(p + 13, 4);
         if (file >= j.files.size() || j.files[file].hasAfter || n != 17 + 20 * count) return false;
+        const uint64_t sizeAfter = get(p + 5, 8);
+        std::vector<PageCheck> checks;
+        for (uint64_t i = 0; i < count; ++i) {
+            const uint8_t* c = p + 17 + 20 * i;
+            const PageCheck check{get(c, 8), static_cast<uint32_t>(get(c + 8, 4)), get(c + 12, 8)};
+            // A check covers at most one page inside the file as it is after the commit.
+            if (check.length > pageSize || check.offset > sizeAfter || check.length > sizeAfter - check.offset)
+                return false;
+            checks.push_back(check);
+        }
         FileBefore& f = j.files[file];
         f.hasAfter = true;
         f.existsAfter = p[4] != 0;
-        f.sizeAfter = get(p + 5, 8);
-        for (uint64_t i = 0; i < count; ++i) {
-            const uint8_t* c = p + 17 + 20 * i;
-            f.after.push_back({get(c, 8), static_cast<uint32_t>(get(c + 8, 4)), get(c + 12, 8)});
-        }
+        f.sizeAfter = sizeAfter;
+        f.after = std::move(checks);
         return true;
     }
     return false;

@@ -65,6 +65,32 @@ std::vector<size_t> entryBounds(const std::vector<uint8_t>& j)
 
 std::string str(const std::vector<uint8_t>& v) { return {v.begin(), v.end()}; }
 
+void le(std::vector<uint8_t>& out, uint64_t v, int bytes)
+{
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+// A journal of state 2 holding the entries (type byte and payload) with right checksums.
+std::vector<uint8_t> journalWith(const std::vector<std::vector<uint8_t>>& entries)
+{
+    const uint64_t salt = 77;
+    std::vector<uint8_t> j;
+    le(j, journalRollBack, 4);
+    j.insert(j.end(), {'T', 'R', 'V', 'O', 'J', 'N', 'L', '1'});
+    le(j, entries.size(), 4);
+    le(j, salt, 8);
+    le(j, 0, 4);
+    le(j, crc32(j.data() + 4, 24), 4);
+    le(j, salt, 8);
+    uint8_t s[8] = {static_cast<uint8_t>(salt)};
+    for (const auto& e : entries) {
+        le(j, e.size() - 1, 4);
+        j.insert(j.end(), e.begin(), e.end());
+        le(j, crc32(e.data(), e.size(), crc32(s, 8)), 4);
+    }
+    return j;
+}
+
 } // namespace
 
 TEST(Journal, HoldsTheBeforeImagesOfEveryChangedFile)
@@ -167,31 +193,66 @@ TEST(Journal, TornHeaderIsDecidedByItsNewState)
 
 TEST(Journal, NamesOutsideTheFolderAreRefused)
 {
-    const uint64_t salt = 77;
-    auto journalNaming = [&](const std::string& name) {
-        std::vector<uint8_t> payload = {1, static_cast<uint8_t>(name.size()), 0};
+    auto journalNaming = [](const std::string& name) {
+        std::vector<uint8_t> payload = {1};
+        le(payload, name.size(), 2);
         payload.insert(payload.end(), name.begin(), name.end());
         payload.push_back(1);
-        for (int i = 0; i < 8; ++i) payload.push_back(i == 0 ? 10 : 0); // size 10
-        std::vector<uint8_t> j = {2, 0, 0, 0, 'T', 'R', 'V', 'O', 'J', 'N', 'L', '1', 1, 0, 0, 0};
-        for (int i = 0; i < 8; ++i) j.push_back(static_cast<uint8_t>(salt >> (8 * i)));
-        j.insert(j.end(), 4, 0);
-        const uint32_t hc = crc32(j.data() + 4, 24);
-        for (int i = 0; i < 4; ++i) j.push_back(static_cast<uint8_t>(hc >> (8 * i)));
-        for (int i = 0; i < 8; ++i) j.push_back(static_cast<uint8_t>(salt >> (8 * i)));
-        const uint32_t len = static_cast<uint32_t>(payload.size() - 1);
-        for (int i = 0; i < 4; ++i) j.push_back(static_cast<uint8_t>(len >> (8 * i)));
-        j.insert(j.end(), payload.begin(), payload.end());
-        uint8_t s[8] = {static_cast<uint8_t>(salt)};
-        const uint32_t ec = crc32(payload.data(), payload.size(), crc32(s, 8));
-        for (int i = 0; i < 4; ++i) j.push_back(static_cast<uint8_t>(ec >> (8 * i)));
-        return parseJournal(j);
+        le(payload, 10, 8); // size 10
+        return parseJournal(journalWith({payload}));
     };
     EXPECT_EQ(journalNaming("KEGLER.DBF").files.size(), 1u); // the builder itself is right
     EXPECT_TRUE(journalNaming("../KEGLER.DBF").files.empty());
     EXPECT_TRUE(journalNaming("/etc/passwd").files.empty());
     EXPECT_TRUE(journalNaming("..").files.empty());
     EXPECT_TRUE(journalNaming("a\\b").files.empty());
+}
+
+// Offsets near 2^64 must not wrap around the size checks: a rollback would write there.
+TEST(Journal, PagesAndChecksReachingPastTheirFileAreRefused)
+{
+    std::vector<uint8_t> file = {1};
+    le(file, 5, 2);
+    file.insert(file.end(), {'A', '.', 'D', 'B', 'F'});
+    file.push_back(1);
+    le(file, 100, 8); // 100 bytes before
+    auto page = [](uint64_t offset, uint32_t length) {
+        std::vector<uint8_t> e = {2};
+        le(e, 0, 4);
+        le(e, offset, 8);
+        le(e, length, 4);
+        e.insert(e.end(), length, 'p');
+        return e;
+    };
+    auto after = [](uint64_t sizeAfter, uint64_t offset, uint32_t length) {
+        std::vector<uint8_t> e = {3};
+        le(e, 0, 4);
+        e.push_back(1);
+        le(e, sizeAfter, 8);
+        le(e, 1, 4);
+        le(e, offset, 8);
+        le(e, length, 4);
+        le(e, 0x1234, 8);
+        return e;
+    };
+    ParsedJournal p = parseJournal(journalWith({file, page(60, 40), after(5000, 4096, 904)}));
+    ASSERT_TRUE(p.complete); // the builder itself is right
+    ASSERT_EQ(p.files.size(), 1u);
+    EXPECT_EQ(p.files[0].pages.size(), 1u);
+    EXPECT_EQ(p.files[0].after.size(), 1u);
+
+    for (const auto& bad : {page(UINT64_MAX - 7, 16), page(61, 40), page(101, 0)}) {
+        p = parseJournal(journalWith({file, bad}));
+        EXPECT_FALSE(p.complete);
+        EXPECT_TRUE(p.pageBytes.empty());
+    }
+    for (const auto& bad : {after(5000, UINT64_MAX - 7, 16), after(5000, 4097, 904), after(100000, 0, 4097)}) {
+        p = parseJournal(journalWith({file, bad}));
+        EXPECT_FALSE(p.complete);
+        ASSERT_EQ(p.files.size(), 1u);
+        EXPECT_FALSE(p.files[0].hasAfter);
+        EXPECT_TRUE(p.files[0].after.empty());
+    }
 }
 
 // Power lost at every point of a commit: the journal found hot either rolls back or,
