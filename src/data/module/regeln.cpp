@@ -3,6 +3,7 @@
 #include "engine/core/collation.h"
 #include "data/dbtools/naechste_nummer.h"
 #include "data/module/ke_data_form.h"
+#include "data/module/preis_cache.h"
 #include "data/store/schema.h"
 
 namespace trevo::data {
@@ -135,10 +136,16 @@ void TKeDataForm::eigeneRegeln()
         nummerMitZwilling(ds, d.SonstigeKeglerlookupTable1);
         ds.setValue("KEGLERNR", teilnehmerNummer());
     };
-    d.SonstigeKeglerTable1.events.calcFields = [this, &d](DataSet& ds) {
+    // Count times unit price, for every painted row: the prices come from the evening's
+    // price list read once (a statement through Query1 like every question of the module).
+    auto preise = std::make_shared<PreisCache>(db_, d.ordner, [this, &d](const std::string& anweisung) {
+        abfrageOeffnen(d.Query1, anweisung);
+        return d.Query1.result();
+    });
+    d.SonstigeKeglerTable1.events.calcFields = [&d, preise](DataSet& ds) {
         const double anzahl = ds.value("ANZAHL").toNumber();
         const std::string termin = d.TerminTable1.active() ? d.TerminTable1.text("NUMMER") : std::string();
-        ds.setValue("Betrag", Value::number(anzahl * Einzelpreis(ds.text("TYP"), termin)));
+        ds.setValue("Betrag", Value::number(anzahl * preise->einzelpreis(ds.text("TYP"), termin)));
     };
 
     // Price lists and their items.
