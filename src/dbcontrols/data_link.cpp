@@ -1,5 +1,7 @@
 #include "dbcontrols/data_link.h"
 
+#include "dbcontrols/deferred_error.h"
+
 #include "data/module/datenquelle.h"
 
 #include <QString>
@@ -34,13 +36,21 @@ void DataLink::attach(engine::DataSet* ds)
             if (e.kind == DataSetEvent::Kind::Destroyed) {
                 ds_ = nullptr;
                 dsSubscription_.reset();
-                if (onEvent_) onEvent_(DataSetEvent{DataSetEvent::Kind::LayoutChanged, -1, nullptr});
+                deliver(DataSetEvent{DataSetEvent::Kind::LayoutChanged, -1, nullptr});
                 return;
             }
-            if (onEvent_) onEvent_(e);
+            deliver(e);
         });
     }
-    if (onEvent_) onEvent_(DataSetEvent{DataSetEvent::Kind::LayoutChanged, -1, ds_});
+    deliver(DataSetEvent{DataSetEvent::Kind::LayoutChanged, -1, ds_});
+}
+
+void DataLink::deliver(const DataSetEvent& e)
+{
+    // The control reads the data set while it is telling its listeners: an error of that
+    // reading (a calculated field that fails) neither stops the other listeners nor the
+    // operation that moved the data set; it is shown once the event loop runs again.
+    if (onEvent_) catchAndReportLater([&] { onEvent_(e); });
 }
 
 void DataLink::setDataSet(engine::DataSet* ds)
@@ -89,22 +99,28 @@ bool FieldLink::concerns(const DataSetEvent& e) const
     return e.kind != DataSetEvent::Kind::FieldChanged || e.field < 0 || e.field == index();
 }
 
-std::string FieldLink::text() const
+template <class T, class Read>
+T FieldLink::shown(Read read) const
 {
     const int i = index();
-    return i >= 0 && hasRecord() ? dataSet()->text(i) : std::string();
+    T result{};
+    if (i >= 0 && hasRecord()) catchAndReportLater([&] { result = read(*dataSet(), i); });
+    return result;
+}
+
+std::string FieldLink::text() const
+{
+    return shown<std::string>([](engine::DataSet& ds, int i) { return ds.text(i); });
 }
 
 std::string FieldLink::displayText() const
 {
-    const int i = index();
-    return i >= 0 && hasRecord() ? dataSet()->displayText(i) : std::string();
+    return shown<std::string>([](engine::DataSet& ds, int i) { return ds.displayText(i); });
 }
 
 engine::Value FieldLink::value() const
 {
-    const int i = index();
-    return i >= 0 && hasRecord() ? dataSet()->value(i) : engine::Value();
+    return shown<engine::Value>([](engine::DataSet& ds, int i) { return ds.value(i); });
 }
 
 void FieldLink::beginEdit()

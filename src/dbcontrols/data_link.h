@@ -3,6 +3,11 @@
 // the data module, whose data set is replaced when the tables move to another folder.
 // The control is told of every event of the data set, and once more (LayoutChanged)
 // whenever the link points to another data set or to none.
+//
+// The control's handler runs while the data set tells its listeners. An error it throws
+// is caught here and shown later (deferred_error.h); Qt signals the handler emits (a text
+// shown anew, a check box set) reach their slots inside that notification, so those slots
+// must not throw: connect them through controls::guarded.
 #include "engine/dataset/data_set.h"
 
 #include <QString>
@@ -32,6 +37,7 @@ public:
 
 private:
     void attach(engine::DataSet* ds);
+    void deliver(const engine::DataSetEvent& e);
 
     Handler onEvent_;
     engine::DataSet* ds_ = nullptr;
@@ -54,7 +60,9 @@ public:
     // True for events that concern this control (all but changes of other fields).
     bool concerns(const engine::DataSetEvent& e) const;
 
-    // The field of the current (or pending) record as plain text or with its display format.
+    // The field of the current (or pending) record as plain text or with its display format,
+    // for showing it: a field that cannot be read (a failing calculation) shows empty, and
+    // the error is shown once the event loop runs again.
     std::string text() const;
     std::string displayText() const;
     engine::Value value() const;
@@ -65,6 +73,9 @@ public:
     void writeValue(const engine::Value& v);
 
 private:
+    template <class T, class Read>
+    T shown(Read read) const;
+
     std::string field_;
 };
 

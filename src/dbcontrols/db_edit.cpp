@@ -34,11 +34,21 @@ void DBEdit::setDataField(const std::string& field)
     refresh();
 }
 
+void DBEdit::setDisplayOnly(bool on)
+{
+    displayOnly_ = on;
+    setFocusPolicy(on ? Qt::NoFocus : Qt::StrongFocus);
+    QPalette p = palette();
+    p.setColor(QPalette::Base, on ? p.color(QPalette::Button) : QPalette().color(QPalette::Base));
+    setPalette(p);
+    refresh();
+}
+
 void DBEdit::refresh()
 {
     const QuietGuard guard(quiet_);
     const engine::DataField* f = link_.field();
-    setReadOnly(!link_.canModify());
+    setReadOnly(displayOnly_ || !link_.canModify());
     setMaxLength(f && f->def.type == 'C' && f->def.length > 0 ? f->def.length : 32767);
     setText(toQString(hasFocus() ? link_.text() : link_.displayText()));
 }

@@ -3,6 +3,8 @@
 // has the focus, as plain text to edit; typing puts the data set into edit state, and the
 // text is converted into the field when the focus leaves, on Enter, or by updateRecord.
 // DBMemo edits a memo or text field the same way; DBText only shows a field.
+// A DBEdit set to display only is the grey, read-only field of a running number: it shows
+// the field and is never typed into, whatever the data set allows.
 #include "dbcontrols/data_link.h"
 
 #include <QLabel>
@@ -20,6 +22,9 @@ public:
     void setDataSet(engine::DataSet* ds) { link_.setDataSet(ds); }
     void setSource(data::Datenquelle* source) { link_.setSource(source); }
     void setDataField(const std::string& field);
+    // Grey, read-only, skipped by Tab and clicks.
+    void setDisplayOnly(bool on);
+    bool displayOnly() const { return displayOnly_; }
 
     engine::DataSet* pendingDataSet() const override { return pending_ ? link_.dataSet() : nullptr; }
     void commitPending() override;
@@ -38,6 +43,7 @@ private:
     FieldLink link_;
     bool pending_ = false;
     bool quiet_ = false;
+    bool displayOnly_ = false;
 };
 
 class DBMemo : public QPlainTextEdit, public PendingEditor {

@@ -2,144 +2,47 @@
 
 #include "dbcontrols/command_guard.h"
 
-#include "engine/dataset/field_text.h"
-
 #include <QHeaderView>
+#include <QMouseEvent>
 
 namespace trevo::controls {
 
-using Kind = engine::DataSetEvent::Kind;
+// ---- choosing a record ----
 
-// ---- model ----
+namespace {
 
-DataSetModel::DataSetModel(QObject* parent)
-    : QAbstractTableModel(parent), link_([this](const engine::DataSetEvent& e) { onEvent(e); })
+std::vector<engine::Value> storedValues(engine::DataSet& ds, size_t row)
 {
+    std::vector<engine::Value> values;
+    for (int f = 0; f < ds.fieldCount(); ++f)
+        if (ds.field(f).kind == engine::FieldKind::Stored) values.push_back(ds.rowValue(row, f));
+    return values;
 }
 
-void DataSetModel::setColumns(std::vector<GridColumn> columns)
+// The row holding these values now, looked for outwards from where they were; the old
+// row (within the rows there are) when no row holds them.
+size_t findAgain(engine::DataSet& ds, const std::vector<engine::Value>& wanted, size_t was)
 {
-    beginResetModel();
-    columns_ = std::move(columns);
-    endResetModel();
-    reload();
-}
-
-int DataSetModel::fieldOf(int column) const
-{
-    engine::DataSet* ds = link_.dataSet();
-    if (!ds || !ds->active() || column < 0 || column >= int(columns_.size())) return -1;
-    return ds->fieldIndex(columns_[size_t(column)].field);
-}
-
-int DataSetModel::currentRow() const
-{
-    engine::DataSet* ds = link_.dataSet();
-    if (!ds || !ds->active()) return -1;
-    if (ds->state() == engine::DataSetState::Insert) return rows_ - 1;
-    const auto pos = ds->position();
-    return pos && int(*pos) < rows_ ? int(*pos) : -1;
-}
-
-bool DataSetModel::isPendingRow(int row) const
-{
-    engine::DataSet* ds = link_.dataSet();
-    return ds && ds->editing() && row == currentRow();
-}
-
-void DataSetModel::reload()
-{
-    beginResetModel();
-    engine::DataSet* ds = link_.dataSet();
-    rows_ = ds && ds->active() ? int(ds->recordCount()) : 0;
-    if (ds && ds->state() == engine::DataSetState::Insert) ++rows_; // the new record, shown last
-    endResetModel();
-    emit currentRowChanged(currentRow());
-}
-
-void DataSetModel::onEvent(const engine::DataSetEvent& e)
-{
-    if (quiet_) return;
-    switch (e.kind) {
-    case Kind::Scrolled: {
-        const int r = currentRow();
-        if (r >= 0) emit dataChanged(index(r, 0), index(r, columnCount() - 1));
-        emit currentRowChanged(r);
-        break;
+    const size_t rows = ds.recordCount();
+    if (rows == 0) return 0;
+    auto holds = [&](size_t row) { return row < rows && storedValues(ds, row) == wanted; };
+    for (size_t d = 0; d < std::max(was + 1, rows); ++d) {
+        if (holds(was + d)) return was + d;
+        if (d > 0 && d <= was && holds(was - d)) return was - d;
     }
-    case Kind::FieldChanged: {
-        const int r = currentRow();
-        if (r >= 0) emit dataChanged(index(r, 0), index(r, columnCount() - 1));
-        break;
+    return std::min(was, rows - 1);
+}
+
+} // namespace
+
+void moveToRecordOfRow(engine::DataSet& ds, size_t row)
+{
+    if (ds.editing() && row < ds.recordCount()) {
+        const std::vector<engine::Value> wanted = storedValues(ds, row);
+        ds.checkBrowseMode();
+        row = findAgain(ds, wanted, row);
     }
-    default: reload(); break;
-    }
-}
-
-int DataSetModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : rows_;
-}
-
-int DataSetModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : int(columns_.size());
-}
-
-QVariant DataSetModel::data(const QModelIndex& index, int role) const
-{
-    const int f = fieldOf(index.column());
-    if (f < 0 || index.row() >= rows_) return {};
-    engine::DataSet* ds = link_.dataSet();
-    const engine::DataField& def = ds->field(f);
-    if (role == Qt::TextAlignmentRole) {
-        const char t = def.def.type;
-        return QVariant::fromValue((t == 'N' || t == 'F' ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-    }
-    if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
-    const bool pending = isPendingRow(index.row());
-    if (role == Qt::EditRole) return toQString(pending ? ds->text(f) : engine::fieldText(def.def, ds->rowValue(size_t(index.row()), f)));
-    const std::string& format = columns_[size_t(index.column())].format;
-    if (pending) return toQString(format.empty() ? ds->displayText(f) : engine::formatValue(def.def, ds->value(f), format));
-    if (format.empty()) return toQString(ds->rowDisplayText(size_t(index.row()), f));
-    return toQString(engine::formatValue(def.def, ds->rowValue(size_t(index.row()), f), format));
-}
-
-bool DataSetModel::setData(const QModelIndex& index, const QVariant& value, int role)
-{
-    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) return false;
-    engine::DataSet* ds = link_.dataSet();
-    const int f = fieldOf(index.column());
-    const std::string text = toStd(value.toString());
-    const bool ok = runGuarded([&] {
-        if (index.row() != currentRow()) ds->moveTo(size_t(index.row()));
-        if (!ds->editing()) ds->edit();
-        ds->setText(f, text);
-    });
-    return ok;
-}
-
-QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (role != Qt::DisplayRole) return {};
-    if (orientation == Qt::Vertical) return {};
-    if (section < 0 || section >= int(columns_.size())) return {};
-    const GridColumn& c = columns_[size_t(section)];
-    if (!c.title.isEmpty()) return c.title;
-    const int f = fieldOf(section);
-    if (f >= 0 && !link_.dataSet()->field(f).label.empty()) return toQString(link_.dataSet()->field(f).label);
-    return toQString(c.field);
-}
-
-Qt::ItemFlags DataSetModel::flags(const QModelIndex& index) const
-{
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    const int f = fieldOf(index.column());
-    engine::DataSet* ds = link_.dataSet();
-    if (!readOnly_ && f >= 0 && !columns_[size_t(index.column())].readOnly && !ds->readOnly()
-        && ds->field(f).kind == engine::FieldKind::Stored)
-        flags |= Qt::ItemIsEditable;
-    return flags;
+    ds.moveTo(row);
 }
 
 // ---- view ----
@@ -203,7 +106,11 @@ void DBGrid::chooseRow(int row)
 {
     engine::DataSet* ds = model_->link().dataSet();
     if (!ds || !ds->active() || row < 0 || row == model_->currentRow()) return;
-    if (!runGuarded([ds, row] { ds->moveTo(size_t(row)); })) followDataSet(model_->currentRow());
+    const bool moved = runGuarded([ds, row] {
+        updateRecord(*ds);
+        moveToRecordOfRow(*ds, size_t(row));
+    });
+    if (!moved) followDataSet(model_->currentRow());
 }
 
 void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
@@ -211,6 +118,20 @@ void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previ
     QTableView::currentChanged(current, previous);
     if (!following_ && current.isValid() && (!previous.isValid() || current.row() != previous.row()))
         chooseRow(current.row());
+}
+
+void DBGrid::mousePressEvent(QMouseEvent* event)
+{
+    // A click on a row of a read-only grid moves the data set itself; the view's own
+    // selection follows the data set afterwards (storing may reorder the rows).
+    const QModelIndex at = indexAt(event->position().toPoint());
+    if (!model_->readOnly() || !at.isValid() || event->button() != Qt::LeftButton) {
+        QTableView::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    chooseRow(at.row());
+    event->accept();
 }
 
 } // namespace trevo::controls

@@ -4,6 +4,7 @@
 #include "dbcontrols/db_check_box.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QStandardItemModel>
 #include <QTreeView>
 
@@ -26,10 +27,16 @@ DBLookupComboBox::DBLookupComboBox(QWidget* parent)
     view_->setRootIsDecorated(false);
     view_->setItemsExpandable(false);
     view_->setAllColumnsShowFocus(true);
+    view_->setUniformRowHeights(true);
     view_->header()->setStretchLastSection(true);
+    view_->setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid palette(mid); }"));
     setModel(model_);
     setView(view_);
     setModelColumn(0);
+    setEditable(true);
+    lineEdit()->setReadOnly(true);
+    setCompleter(nullptr);
+    setInsertPolicy(QComboBox::NoInsert);
     connect(this, &QComboBox::activated, this, [this](int row) { choose(row); });
 }
 
@@ -45,6 +52,12 @@ void DBLookupComboBox::setListFields(const std::string& keyField, const std::vec
     keyField_ = keyField;
     listFields_ = fields;
     titles_ = titles;
+    reloadList();
+}
+
+void DBLookupComboBox::setEmptyChoice(bool on)
+{
+    emptyChoice_ = on;
     reloadList();
 }
 
@@ -65,6 +78,15 @@ void DBLookupComboBox::reloadList()
         if (title.isEmpty()) title = toQString(listFields_[c]);
         model_->setHeaderData(c, Qt::Horizontal, title);
     }
+    auto addRow = [&](QList<QStandardItem*> items, engine::Value key) {
+        model_->appendRow(items);
+        keys_.push_back(std::move(key));
+    };
+    if (emptyChoice_) {
+        QList<QStandardItem*> blank;
+        for (int c = 0; c < columns; ++c) blank << new QStandardItem();
+        addRow(blank, engine::Value());
+    }
     const int key = ds && ds->active() ? ds->fieldIndex(keyField_) : -1;
     if (key >= 0) {
         const size_t rows = ds->recordCount();
@@ -72,8 +94,7 @@ void DBLookupComboBox::reloadList()
             QList<QStandardItem*> items;
             for (int c = 0; c < columns; ++c)
                 items << new QStandardItem(fields[c] >= 0 ? toQString(ds->rowDisplayText(r, fields[c])) : QString());
-            model_->appendRow(items);
-            keys_.push_back(ds->rowValue(r, key));
+            addRow(items, ds->rowValue(r, key));
         }
     }
     view_->header()->setVisible(columns > 1);
@@ -81,16 +102,20 @@ void DBLookupComboBox::reloadList()
     showKey();
 }
 
+int DBLookupComboBox::rowOfKey(const engine::Value& v) const
+{
+    for (size_t i = 0; i < keys_.size(); ++i)
+        if (sameValue(keys_[i], v)) return int(i);
+    return -1;
+}
+
 void DBLookupComboBox::showKey()
 {
     const QuietGuard guard(quiet_);
-    int row = -1;
-    if (link_.hasRecord()) {
-        const engine::Value v = link_.value();
-        for (size_t i = 0; i < keys_.size() && row < 0; ++i)
-            if (!v.isNull() && sameValue(keys_[i], v)) row = int(i);
-    }
+    const engine::Value v = link_.hasRecord() ? link_.value() : engine::Value();
+    const int row = v.isNull() && !emptyChoice_ ? -1 : rowOfKey(v);
     setCurrentIndex(row);
+    if (row < 0) setEditText(v.isNull() ? QString() : toQString(link_.displayText()));
 }
 
 void DBLookupComboBox::choose(int row)
@@ -98,10 +123,24 @@ void DBLookupComboBox::choose(int row)
     if (quiet_ || row < 0 || size_t(row) >= keys_.size()) return;
     const engine::Value key = keys_[size_t(row)];
     runGuarded([this, &key] {
-        const QuietGuard guard(quiet_);
-        link_.writeValue(key);
+        // The choice the field holds already leaves the record as it is.
+        if (!link_.hasRecord() || !sameValue(link_.value(), key)) {
+            const QuietGuard guard(quiet_);
+            link_.writeValue(key);
+        }
     });
-    showKey();
+    runGuarded([this] { showKey(); });
+}
+
+void DBLookupComboBox::showPopup()
+{
+    int width = 0;
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        view_->resizeColumnToContents(c);
+        width += view_->columnWidth(c);
+    }
+    view_->setMinimumWidth(width + 2 * view_->frameWidth() + 4);
+    QComboBox::showPopup();
 }
 
 } // namespace trevo::controls

@@ -26,7 +26,10 @@ DBNavigator::DBNavigator(QWidget* parent)
     }
     auto move = [this](auto step) {
         return guarded([this, step] {
-            if (engine::DataSet* ds = link_.dataSet(); ds && ds->active()) step(*ds);
+            if (engine::DataSet* ds = link_.dataSet(); ds && ds->active()) {
+                updateRecord(*ds);
+                step(*ds);
+            }
         });
     };
     connect(buttons_[0], &QToolButton::clicked, this, move([](engine::DataSet& ds) { ds.first(); }));

@@ -1,5 +1,8 @@
 #pragma once
-// The record navigator: first, prior, next and last record of a data set.
+// The record navigator: first, prior, next and last record of a data set. Each button
+// takes what was typed into the controls into the record first; the move then stores (or
+// drops) a pending record. A button is enabled while it can move: back from any but the
+// first record, forward from any but the last, both ways from a pending record.
 #include "dbcontrols/data_link.h"
 
 #include <QWidget>

@@ -6,6 +6,7 @@
 #include "data/module/datenquelle.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QStandardItemModel>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -123,6 +124,50 @@ TEST(DBLookupComboBox, TheListFollowsChangesOfItsDataSet)
     EXPECT_EQ(f.combo->listCount(), 4u);
     f.combo->choose(3);
     EXPECT_EQ(f.kegler->value("FUNKTION"), Value::number(4));
+}
+
+TEST(DBLookupComboBox, AnEmptyChoiceComesFirstInEveryColumnAndEmptiesTheField)
+{
+    LookupFixture f;
+    f.combo->setEmptyChoice(true);
+    ASSERT_EQ(f.combo->listCount(), 4u);
+    EXPECT_EQ(f.column(0), QStringList({"", "Kassierer", "Vorsitzender", "Schriftführer"}));
+    EXPECT_EQ(f.column(1), QStringList({"", "KA", "VO", "SF"}));
+    EXPECT_EQ(f.combo->currentText(), "Vorsitzender");
+    f.combo->choose(0);
+    EXPECT_TRUE(f.kegler->value("FUNKTION").isNull());
+    EXPECT_EQ(f.combo->keyRow(), 0);
+    EXPECT_EQ(f.combo->currentText(), "");
+    f.combo->choose(1);
+    EXPECT_EQ(f.kegler->value("FUNKTION"), Value::number(1));
+}
+
+TEST(DBLookupComboBox, AKeyWithoutRecordShowsAsStoredAndTheBoxCannotBeTyped)
+{
+    LookupFixture f;
+    f.kegler->edit();
+    f.kegler->setValue("FUNKTION", Value::number(9));
+    EXPECT_EQ(f.combo->keyRow(), -1);
+    EXPECT_EQ(f.combo->currentText(), "9");
+    EXPECT_TRUE(f.combo->lineEdit()->isReadOnly());
+}
+
+TEST(DBLookupComboBox, ChoosingTheKeyTheFieldHoldsLeavesTheRecordUnchanged)
+{
+    LookupFixture f;
+    f.combo->choose(1); // Vorsitzender, as stored
+    EXPECT_EQ(f.kegler->state(), trevo::engine::DataSetState::Browse);
+}
+
+TEST(DBLookupComboBox, TheOpenListIsAsWideAsItsColumns)
+{
+    LookupFixture f;
+    f.combo->resize(60, 24);
+    f.window.show();
+    f.combo->showPopup();
+    const QTreeView* view = f.combo->listView();
+    EXPECT_GE(view->width(), view->columnWidth(0) + view->columnWidth(1));
+    f.combo->hidePopup();
 }
 
 TEST(DataLink, ABoundSourceFollowsItsReplacedDataSet)

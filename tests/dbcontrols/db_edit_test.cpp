@@ -153,3 +153,44 @@ TEST(DBEdit, ReadOnlyDataSetsCannotBeTyped)
     EXPECT_TRUE(f.name->isReadOnly());
     EXPECT_EQ(f.name->text(), "Adler");
 }
+
+TEST(DBEdit, ADisplayOnlyFieldFollowsTheRecordButIsNeverTyped)
+{
+    EditFixture f;
+    auto* nummer = new DBEdit(&f.window);
+    nummer->setDataSet(f.kegler.get());
+    nummer->setDataField("NUMMER");
+    nummer->setDisplayOnly(true);
+    EXPECT_EQ(nummer->text(), "1");
+    EXPECT_TRUE(nummer->isReadOnly());
+    EXPECT_EQ(nummer->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(nummer->palette().color(QPalette::Base), nummer->palette().color(QPalette::Button)) << "grey";
+    QTest::keyClicks(nummer, "9");
+    EXPECT_EQ(f.kegler->state(), DataSetState::Browse);
+    f.kegler->edit(); // the data set allows changes; the display does not
+    EXPECT_TRUE(nummer->isReadOnly());
+    f.kegler->cancel();
+    f.kegler->next();
+    EXPECT_EQ(nummer->text(), "2");
+    nummer->setDisplayOnly(false);
+    EXPECT_FALSE(nummer->isReadOnly());
+}
+
+TEST(DBEdit, AFieldThatCannotBeReadShowsEmptyAndTheMoveGoesOn)
+{
+    EditFixture f;
+    f.kegler->close();
+    f.kegler->addCalculatedField("ALTER", 'N', 3);
+    f.kegler->events.calcFields = [](trevo::engine::DataSet&) {
+        throw trevo::engine::EngineError("Das Alter kann nicht berechnet werden");
+    };
+    f.kegler->open();
+    f.label->setDataField("ALTER");
+    f.beitrag->setDataField("ALTER");
+    EXPECT_NO_THROW(f.kegler->next());
+    EXPECT_EQ(f.name->text(), "Becker") << "the other controls were told as well";
+    EXPECT_EQ(f.beitrag->text(), "");
+    EXPECT_EQ(f.label->text(), "");
+    QApplication::processEvents();
+    EXPECT_EQ(f.script.texts(), QStringList({"Das Alter kann nicht berechnet werden"}));
+}

@@ -1,6 +1,7 @@
 // Grid, navigator and the string grid of the entry grids.
 #include "club_fixture.h"
 
+#include "dbcontrols/db_edit.h"
 #include "dbcontrols/db_grid.h"
 #include "dbcontrols/db_navigator.h"
 #include "dbcontrols/string_grid.h"
@@ -92,6 +93,72 @@ TEST(DBGrid, ANewRecordShowsAsTheLastRow)
     EXPECT_EQ(f.cell(3, 1), "Dietz");
     f.kegler->cancel();
     EXPECT_EQ(f.grid->model().rowCount(), 3);
+}
+
+TEST(DBGrid, AClickOnARowWhileARecordIsPendingGoesToThatRecordAfterTheStoreReordered)
+{
+    GridFixture f;
+    f.grid->resize(400, 300);
+    f.window.show();
+    f.kegler->setIndex("NAME");
+    f.kegler->first();
+    f.kegler->edit();
+    f.kegler->setValue("NAME", Value::text("Dietz")); // Adler becomes the last by name
+    const QRect conrad = f.grid->visualRect(f.grid->model().index(2, 1));
+    ASSERT_EQ(f.cell(2, 1), "Conrad");
+    QTest::mouseClick(f.grid->viewport(), Qt::LeftButton, {}, conrad.center());
+    EXPECT_EQ(f.kegler->state(), DataSetState::Browse);
+    EXPECT_EQ(f.kegler->value("NAME"), Value::text("Conrad")) << "not the record now in the clicked row";
+    EXPECT_EQ(f.grid->currentIndex().row(), 1);
+    EXPECT_EQ(f.cell(2, 1), "Dietz");
+
+    f.kegler->append(); // a new record, stored first by name
+    f.kegler->setValue("NAME", Value::text("Abel"));
+    f.grid->chooseRow(0); // Becker
+    EXPECT_EQ(f.kegler->value("NAME"), Value::text("Becker"));
+    EXPECT_EQ(f.grid->currentIndex().row(), 1);
+    EXPECT_EQ(f.cell(0, 1), "Abel");
+}
+
+TEST(DBGrid, ChoosingARowTakesWhatWasTypedIntoTheRecordFirst)
+{
+    GridFixture f;
+    auto* name = new DBEdit(&f.window);
+    name->setDataSet(f.kegler.get());
+    name->setDataField("NAME");
+    f.showWindow();
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClicks(name, "Albers");
+    ASSERT_TRUE(name->pending());
+    f.grid->chooseRow(2);
+    EXPECT_EQ(f.kegler->value("NAME"), Value::text("Conrad"));
+    EXPECT_EQ(f.cell(0, 1), "Albers") << "stored by the move, not dropped";
+}
+
+TEST(DBGrid, PaintingOverAFailingCalculatedFieldShowsEmptyCellsAndReportsTheErrorOnce)
+{
+    GridFixture f;
+    f.kegler->close();
+    f.kegler->addCalculatedField("ALTER", 'N', 3);
+    f.kegler->events.calcFields = [](trevo::engine::DataSet&) {
+        throw trevo::engine::EngineError("Das Alter kann nicht berechnet werden");
+    };
+    f.kegler->open();
+    f.grid->setColumns({{"NAME"}, {"ALTER", "Alter"}});
+    f.grid->resize(400, 300);
+    EXPECT_NO_THROW(f.grid->grab());
+    EXPECT_EQ(f.cell(0, 0), "Adler");
+    EXPECT_EQ(f.cell(0, 1), "");
+    EXPECT_TRUE(f.script.texts().isEmpty()) << "no box while painting";
+    QApplication::processEvents();
+    EXPECT_EQ(f.script.texts(), QStringList({"Das Alter kann nicht berechnet werden"}));
+    EXPECT_NO_THROW(f.grid->grab());
+    EXPECT_NO_THROW(f.kegler->next());
+    EXPECT_NO_THROW(f.grid->grab());
+    QApplication::processEvents();
+    EXPECT_EQ(f.script.texts().size(), 1) << "not once per paint";
+    EXPECT_EQ(f.script.shown()[0].kind, trevo::common::BoxKind::Error);
 }
 
 TEST(DBNavigator, MovesAndEnablesItsButtons)
