@@ -17,7 +17,7 @@
 
 namespace trevo::masterdata {
 
-TAbfrageDlgEinFeld::TAbfrageDlgEinFeld(QWidget* parent) : QDialog(parent)
+TAbfrageDlgEinFeld::TAbfrageDlgEinFeld(Datenzugang& zugang, QWidget* parent) : QDialog(parent), zugang_(zugang)
 {
     setObjectName(QStringLiteral("AbfrageDlgEinFeld"));
     setWindowTitle(QStringLiteral("Abfrage"));
@@ -109,7 +109,7 @@ TAbfrageDlgEinFeld::TAbfrageDlgEinFeld(QWidget* parent) : QDialog(parent)
 
 void TAbfrageDlgEinFeld::TabelleSetzen(const std::string& folder, const std::string& file)
 {
-    if (!table_.setzen(datenzugang().datenbank(), folder, file, false)) return;
+    if (!table_.setzen(zugang_.datenbank(), folder, file, false)) return;
     FieldListBox1->clear();
     for (const engine::FieldDef& f : table_.felder()) FieldListBox1->addItem(qs(f.name));
     if (FieldListBox1->count() > 0) {

@@ -19,10 +19,12 @@ class QPushButton;
 
 namespace trevo::masterdata {
 
+class Datenzugang;
+
 class TAbfrageDlgEinFeld : public QDialog {
     Q_OBJECT
 public:
-    explicit TAbfrageDlgEinFeld(QWidget* parent = nullptr);
+    explicit TAbfrageDlgEinFeld(Datenzugang& zugang, QWidget* parent = nullptr);
 
     // Prepares the dialog for folder + file (errors of opening the file reach the caller).
     void TabelleSetzen(const std::string& folder, const std::string& file);
@@ -59,6 +61,7 @@ private:
     void WertGeaendert(const QString& text);
     void OKBtnClick();
 
+    Datenzugang& zugang_;
     TabellenFelder table_;
 };
 

@@ -1,10 +1,15 @@
 #pragma once
 // What the master-data windows and the search dialogs need from the data module: the
-// database with its default session, the data folder, the module's data sets by name and
-// a few single-value questions. The program plugs the data module in at start-up
-// (setDatenzugang); tests plug in tables of a temporary data folder.
+// database with its default session, the data folder, the module's data sources and data
+// sets by name, its menu rule and a few single-value questions. The program's composition
+// hands one to registrieren (registrierung.h), which passes it to every window and dialog
+// it makes; tests hand in their own over the tables of a temporary data folder.
 #include <string>
 #include <string_view>
+
+namespace trevo::data {
+class Datenquelle;
+}
 
 namespace trevo::engine {
 class Database;
@@ -24,13 +29,17 @@ public:
     // The data folder, ending in the folder separator.
     virtual std::string datenordner() const = 0;
 
+    // A data source of the module by name ("KeglerDataSource1"); the same for the whole
+    // run, while the data set behind it follows the tables to another folder. nullptr
+    // when the module has none of that name.
+    virtual data::Datenquelle* datenquelle(std::string_view name) = 0;
     // A table data set of the module by name, without regard to case ("KeglerTable1");
     // nullptr when the module has none of that name.
     virtual engine::TableDataSet* tabelle(std::string_view name) = 0;
 
-    // Number of records of the data set's file (the record-count statement); -1 when the
-    // module has no such data set or the file cannot be counted.
-    virtual long anzahlDatensaetze(std::string_view dataSetName) = 0;
+    // The data module's menu rule: it counts the records of the data set's file and tells
+    // the window of that code whether its table holds records (ChildWindow::tabelleGefuellt).
+    virtual void MenueFreigebenTabelle(int fensterCode, const std::string& dataSetName) = 0;
     // Rows of the file whose field equals the number (reference check before a delete).
     virtual int AnzahlMitWert(const std::string& field, long number, const std::string& path) = 0;
     // The office's name (BEZEICHNUN of FUNKTION.DBF) for its number given as text.
@@ -47,11 +56,5 @@ public:
         (void)tablePath;
     }
 };
-
-// The data access in use; EngineError with a German text when none is plugged in.
-Datenzugang& datenzugang();
-bool hatDatenzugang();
-// Plugs the data access in (nullptr: none). The caller keeps ownership.
-void setDatenzugang(Datenzugang* access);
 
 } // namespace trevo::masterdata

@@ -1,8 +1,11 @@
 #include "masterdata/mitglieder_form.h"
 
-#include "masterdata/bindung/datengitter.h"
-#include "masterdata/bindung/eingabefelder.h"
-#include "dbcontrols/command_guard.h"
+#include "common/fenster/window_codes.h"
+#include "dbcontrols/deferred_error.h"
+#include "dbcontrols/db_check_box.h"
+#include "dbcontrols/db_edit.h"
+#include "dbcontrols/db_grid.h"
+#include "dbcontrols/db_lookup_combo.h"
 #include "engine/dataset/table_data_set.h"
 #include "masterdata/datenzugang.h"
 #include "masterdata/dialog_hilfen.h"
@@ -19,6 +22,8 @@ StammdatenEinstellungen TMitgliederform::einstellungenMitglieder()
 {
     StammdatenEinstellungen s;
     s.caption = QStringLiteral("Mitglieder/Gastkegler");
+    s.fensterCode = common::Fenster::Mitglieder;
+    s.dataSourceName = "KeglerDataSource1";
     s.dataSetName = "KeglerTable1";
     s.notOpenMessage = QStringLiteral("Die Mitglieder-Tabelle ist nicht geoeffnet");
     s.nameField = "NAME";
@@ -43,8 +48,9 @@ StammdatenEinstellungen TMitgliederform::einstellungenMitglieder()
     return s;
 }
 
-TMitgliederform::TMitgliederform(shell::ShellServices& shell, QWidget* parent)
-    : TStammdatenForm(shell, einstellungenMitglieder(), parent)
+TMitgliederform::TMitgliederform(shell::ShellServices& shell, Datenzugang& zugang, Suchdialoge& dialoge,
+                                 QWidget* parent)
+    : TStammdatenForm(shell, zugang, dialoge, einstellungenMitglieder(), parent)
 {
     setObjectName(QStringLiteral("Mitgliederform"));
     buildFields();
@@ -92,7 +98,7 @@ void TMitgliederform::buildFields()
 
     GeburtstagsEdit = eingabefeld("GEBURTSTAG", "GeburtstagsEdit");
     GeburtstagsEdit->setFixedWidth(90);
-    Amtedit = auswahlfeld("FUNKTION", "Amtedit", "FunktionsTable1", "NUMMER", {"NUMMER", "BEZEICHNUN"},
+    Amtedit = auswahlfeld("FUNKTION", "Amtedit", "FunktionsDataSource1", "NUMMER", {"NUMMER", "BEZEICHNUN"},
                           {QStringLiteral("lfd. Nummer"), QStringLiteral("Bezeichnung")});
     Amtedit->setFixedWidth(80);
     Funktionsnamedit2 = new QLineEdit(area);
@@ -180,12 +186,13 @@ void TMitgliederform::MitgliedsfelderZeigen()
 
 void TMitgliederform::AmteditChange(const QString& text)
 {
-    if (text.isEmpty() || !hatDatenzugang()) {
+    if (text.isEmpty()) {
         Funktionsnamedit2->clear();
         return;
     }
     QString name;
-    controls::runGuarded([&] { name = qs(datenzugang().FunktionsName(ss(text))); });
+    // Runs while the data set tells its listeners (a new record shown): an error is shown afterwards.
+    controls::catchAndReportLater([&] { name = qs(zugang().FunktionsName(ss(text))); });
     Funktionsnamedit2->setText(name);
 }
 

@@ -13,30 +13,30 @@ namespace trevo::masterdata {
 class TMitgliederform : public TStammdatenForm {
     Q_OBJECT
 public:
-    explicit TMitgliederform(shell::ShellServices& shell, QWidget* parent = nullptr);
+    TMitgliederform(shell::ShellServices& shell, Datenzugang& zugang, Suchdialoge& dialoge, QWidget* parent = nullptr);
 
     static StammdatenEinstellungen einstellungenMitglieder();
 
     // Entry fields in tab order.
-    bindung::Eingabefeld* DBEdit1 = nullptr; // NUMMER, grey
-    bindung::Kontrollkaestchen* MitgliedCheckBox1 = nullptr;
+    controls::DBEdit* DBEdit1 = nullptr; // NUMMER, grey
+    controls::DBCheckBox* MitgliedCheckBox1 = nullptr;
     QLabel* Mitgliednrlabel = nullptr;
-    bindung::Eingabefeld* MitgliednummerDBEdit2 = nullptr;
+    controls::DBEdit* MitgliednummerDBEdit2 = nullptr;
     QLabel* EintrittLabel = nullptr;
-    bindung::Eingabefeld* EintrittEdit = nullptr;
-    bindung::Eingabefeld* GeburtstagsEdit = nullptr;
-    bindung::Auswahlfeld* Amtedit = nullptr;
+    controls::DBEdit* EintrittEdit = nullptr;
+    controls::DBEdit* GeburtstagsEdit = nullptr;
+    controls::DBLookupComboBox* Amtedit = nullptr;
     QLineEdit* Funktionsnamedit2 = nullptr; // the office's name, not bound
-    bindung::Eingabefeld* DBEdit2 = nullptr; // NAME
-    bindung::Eingabefeld* VornameEdit = nullptr;
-    bindung::Eingabefeld* DBEdit10 = nullptr; // ALIAS
-    bindung::Eingabefeld* DBEdit3 = nullptr;  // STRASSE
-    bindung::Eingabefeld* DBEdit4 = nullptr;  // PLZ
-    bindung::Eingabefeld* DBEdit5 = nullptr;  // ORT
-    bindung::Eingabefeld* DBEdit6 = nullptr;  // TEL1
-    bindung::Eingabefeld* DBEdit7 = nullptr;  // TEL2
-    bindung::Eingabefeld* DBEdit8 = nullptr;  // EMAIL
-    bindung::Memofeld* DBMemo1 = nullptr;     // BEMERKUNGE
+    controls::DBEdit* DBEdit2 = nullptr; // NAME
+    controls::DBEdit* VornameEdit = nullptr;
+    controls::DBEdit* DBEdit10 = nullptr; // ALIAS
+    controls::DBEdit* DBEdit3 = nullptr;  // STRASSE
+    controls::DBEdit* DBEdit4 = nullptr;  // PLZ
+    controls::DBEdit* DBEdit5 = nullptr;  // ORT
+    controls::DBEdit* DBEdit6 = nullptr;  // TEL1
+    controls::DBEdit* DBEdit7 = nullptr;  // TEL2
+    controls::DBEdit* DBEdit8 = nullptr;  // EMAIL
+    controls::DBMemo* DBMemo1 = nullptr;     // BEMERKUNGE
 
     // Member number and joining text are shown for members only.
     void MitgliedsfelderZeigen();

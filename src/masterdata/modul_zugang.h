@@ -1,28 +1,26 @@
 #pragma once
-// The data access of the master-data windows over the program's data module.
-#include "masterdata/datenzugang.h"
+// The data access of the master-data windows in the running program: the program's
+// database and the data module it makes during start-up (after the windows were
+// registered), reached anew at every call.
+#include "masterdata/datenmodul_zugang.h"
 
-namespace trevo::data {
-class TKeDataForm;
+namespace trevo::shell {
+class Programm;
 }
 
 namespace trevo::masterdata {
 
-class ModulZugang : public Datenzugang {
+class ModulZugang : public DatenmodulZugang {
 public:
-    ModulZugang(engine::Database& db, data::TKeDataForm& module) : db_(db), module_(module) {}
+    explicit ModulZugang(shell::Programm& programm) : programm_(programm) {}
 
-    engine::Database& datenbank() override { return db_; }
-    engine::Session& session() override;
-    std::string datenordner() const override;
-    engine::TableDataSet* tabelle(std::string_view name) override;
-    long anzahlDatensaetze(std::string_view dataSetName) override;
-    int AnzahlMitWert(const std::string& field, long number, const std::string& path) override;
-    std::string FunktionsName(const std::string& number) override;
+    engine::Database& datenbank() override;
+
+protected:
+    data::TKeDataForm* datenmodul() const override;
 
 private:
-    engine::Database& db_;
-    data::TKeDataForm& module_;
+    shell::Programm& programm_;
 };
 
 } // namespace trevo::masterdata

@@ -1,15 +1,19 @@
 // The entry commands of the master-data window: new, insert next, change, copy, save,
-// cancel, delete, close, print and the guide's command codes.
-#include "masterdata/bindung/datengitter.h"
+// cancel, delete, close, print and the guide's commands.
+#include "masterdata/stammdaten_form.h"
+
 #include "common/catalogue/meldungstext.h"
+#include "common/dialogs/dialogs.h"
 #include "engine/dataset/table_data_set.h"
 #include "masterdata/datenzugang.h"
 #include "masterdata/dialog_hilfen.h"
-#include "common/dialogs/dialogs.h"
 #include "shell/shell_services.h"
-#include "masterdata/stammdaten_form.h"
+
+#include <QAction>
 
 namespace trevo::masterdata {
+
+using shell::Eingabemodus;
 
 namespace {
 
@@ -31,27 +35,29 @@ void TStammdatenForm::ToolButton4Click() { shell().LotseZeigen(); }
 void TStammdatenForm::Liste1Click()
 {
     befehl([this] {
-        if (!hatDatenzugang() || !datenzugang().druckenMoeglich() || !table_) return;
-        datenzugang().DruckeListe(settings_.printOption, settings_.printDefault, table_->path());
+        engine::TableDataSet* t = tabelle();
+        if (!zugang_.druckenMoeglich() || !t) return;
+        zugang_.DruckeListe(settings_.printOption, settings_.printDefault, t->path());
     });
 }
 
-void TStammdatenForm::Lotsenbefehl(int code)
+void TStammdatenForm::Lotsenbefehl(shell::Lotsencode code)
 {
+    using shell::Lotsencode;
     switch (code) {
-    case 1:
-        if (tag() == 0)
-            Neueingabe1Click();
-        else
+    case Lotsencode::Neueingabe:
+        if (imEingabemodus())
             NeuerSatzButtonClick();
+        else
+            Neueingabe1Click();
         break;
-    case 10:
-        if (tag() == 0) ndern1Click();
+    case Lotsencode::Aendern:
+        if (!imEingabemodus()) ndern1Click();
         break;
-    case 30: Sortierung1Click(); break;
-    case 31: Bereich1Click(); break;
-    case 32: Suchen1Click(); break;
-    case 40:
+    case Lotsencode::Sortieren: Sortierung1Click(); break;
+    case Lotsencode::Bereich: Bereich1Click(); break;
+    case Lotsencode::Suchen: Suchen1Click(); break;
+    case Lotsencode::Liste:
         if (Liste1->isEnabled()) Liste1Click();
         break;
     default: break;
@@ -60,25 +66,25 @@ void TStammdatenForm::Lotsenbefehl(int code)
 
 void TStammdatenForm::appendNew()
 {
-    table_->append(); // a pending record is stored (or dropped) first
+    tabelle()->append(); // a pending record is stored (or dropped) first
     nachAnfuegen();
 }
 
 void TStammdatenForm::neueingabe()
 {
-    if (!table_) return;
-    if (settings_.incompleteCheckOnNew && tag() != 0 && !komplett()) {
+    if (!tabelle()) return;
+    if (settings_.incompleteCheckOnNew && imEingabemodus() && !komplett()) {
         common::dialogs().error(QStringLiteral("Die Daten sind noch nicht komplett"));
         return;
     }
     appendNew();
-    setTag(1);
+    setTag(Eingabemodus::Neu);
     switchMode(true, false);
 }
 
 void TStammdatenForm::neuerSatz()
 {
-    if (!table_) return;
+    if (!tabelle()) return;
     if (!komplett()) {
         nichtVollstaendig();
         return;
@@ -89,31 +95,33 @@ void TStammdatenForm::neuerSatz()
 
 void TStammdatenForm::aendern()
 {
-    if (!table_) return;
-    table_->edit(); // on an empty table this starts a new record
-    if (table_->state() == engine::DataSetState::Insert) nachAnfuegen();
-    setTag(10);
+    engine::TableDataSet* t = tabelle();
+    if (!t) return;
+    t->edit(); // on an empty table this starts a new record
+    if (t->state() == engine::DataSetState::Insert) nachAnfuegen();
+    setTag(Eingabemodus::Aendern);
     switchMode(true, false);
 }
 
 void TStammdatenForm::kopieren()
 {
-    if (!table_) return;
+    engine::TableDataSet* t = tabelle();
+    if (!t) return;
     // Every stored field but the first (the running number), as text, in table order.
     std::vector<std::pair<int, std::string>> saved;
-    if (table_->editing() || !table_->isEmpty())
-        for (int i = 1; i < table_->fieldCount() && saved.size() < 49; ++i)
-            if (table_->field(i).kind == engine::FieldKind::Stored) saved.emplace_back(i, table_->text(i));
+    if (t->editing() || !t->isEmpty())
+        for (int i = 1; i < t->fieldCount() && saved.size() < 49; ++i)
+            if (t->field(i).kind == engine::FieldKind::Stored) saved.emplace_back(i, t->text(i));
     appendNew();
-    setTag(2);
-    for (const auto& [field, text] : saved) table_->setText(field, text);
-    DBGrid1->viewport()->update();
+    setTag(Eingabemodus::KopierenUndAendern);
+    for (const auto& [field, text] : saved) t->setText(field, text);
     switchMode(true, false);
 }
 
 void TStammdatenForm::speichern()
 {
-    if (tag() == 0 || !table_) {
+    engine::TableDataSet* t = tabelle();
+    if (!imEingabemodus() || !t) {
         switchMode(false, false);
         return;
     }
@@ -122,65 +130,72 @@ void TStammdatenForm::speichern()
         return;
     }
     if (common::dialogs().yesNo(QStringLiteral("Daten speichern ?"))) {
-        if (table_->editing()) table_->post();
-        if (tag() == 1) {
+        if (t->editing()) t->post();
+        if (tag() == Eingabemodus::Neu) {
             appendNew();
             focusFirst();
             return;
         }
-    } else if (table_->editing()) {
-        table_->cancel();
+    } else if (t->editing()) {
+        t->cancel();
     }
     switchMode(false, false);
 }
 
 void TStammdatenForm::abbrechen()
 {
-    if (tag() != 0) {
-        if (table_ && table_->editing()) table_->cancel();
-        setTag(0);
+    if (imEingabemodus()) {
+        if (engine::TableDataSet* t = tabelle(); t && t->editing()) t->cancel();
+        setTag(Eingabemodus::Blaettern);
     }
     switchMode(false, false);
 }
 
+bool TStammdatenForm::eingabeAbschliessen()
+{
+    engine::TableDataSet* t = tabelle();
+    if (!imEingabemodus() || !t) return true;
+    switch (common::dialogs().yesNoCancel(QStringLiteral("Daten speichern ?"))) {
+    case common::Answer::Cancel: return false;
+    case common::Answer::Yes:
+        if (t->editing()) t->post(); // stored as it is, complete or not
+        break;
+    default:
+        if (t->editing()) t->cancel();
+        break;
+    }
+    setTag(Eingabemodus::Blaettern);
+    return true;
+}
+
 void TStammdatenForm::schliessen()
 {
-    if (tag() != 0 && table_) {
-        switch (common::dialogs().yesNoCancel(QStringLiteral("Daten speichern ?"))) {
-        case common::Answer::Cancel: return;
-        case common::Answer::Yes:
-            if (table_->editing()) table_->post(); // stored as it is, complete or not
-            break;
-        default:
-            if (table_->editing()) table_->cancel();
-            break;
-        }
-        setTag(0);
-    }
+    if (!eingabeAbschliessen()) return;
     switchMode(false, false);
     shell().FensterZurueck();
 }
 
 void TStammdatenForm::loeschen()
 {
-    if (!table_ || !hatDatenzugang()) return;
+    engine::TableDataSet* t = tabelle();
+    if (!t) return;
     shell().BitteWarten(0);
     struct Off {
         shell::ShellServices& s;
         ~Off() { s.BitteWarten(1); }
     } off{shell()};
-    if (!table_->editing() && table_->isEmpty()) return;
+    if (!t->editing() && t->isEmpty()) return;
     if (!settings_.referenceField.empty()) {
-        const long number = static_cast<long>(table_->value("NUMMER").toNumber());
-        const std::string path = datenzugang().datenordner() + settings_.referenceFile;
-        if (datenzugang().AnzahlMitWert(settings_.referenceField, number, path) > 0) {
+        const long number = static_cast<long>(t->value("NUMMER").toNumber());
+        const std::string path = zugang_.datenordner() + settings_.referenceFile;
+        if (zugang_.AnzahlMitWert(settings_.referenceField, number, path) > 0) {
             common::dialogs().message(QStringLiteral(
                 "Der Datensatz darf nicht gelöscht werden. Die lfd.Nummer wird in einer anderen Tabelle verwendet"));
             return;
         }
     }
     if (!common::dialogs().yesNo(QStringLiteral("Datensatz löschen ?"))) return;
-    table_->deleteRecord();
+    t->deleteRecord();
     MenueFreigebenTabelle();
     refreshLookup();
 }

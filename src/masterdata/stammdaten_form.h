@@ -4,17 +4,60 @@
 // which records are added, changed, copied and deleted. The registers of the program
 // (members, game types, price lists, offices, appointment types, currencies, schedule,
 // cash book) are windows of this kind; each states only its settings and entry fields.
+// The grid, the navigator and the entry fields are the data-aware controls of dbcontrols,
+// bound to the data module's data source of the window, so they follow the tables to
+// another data folder by themselves.
 //
-// The edit mode lives in tag(): 0 browse, 1 new records (after each stored record the
-// next one starts), 2 a copy of another record, 10 the current record changed. While the
-// mode is not 0 the data set may hold a pending record, which the data-set rule stores
-// (when changed) or drops whenever the data set appends, moves or changes its order.
+// Edit modes (shell::Eingabemodus, kept in tag()) and the commands between them:
+//
+//   from                 command                               to
+//   Blaettern            Neueingabe (menu, toolbar, guide)     Neu                 a new record
+//   Blaettern            Ändern (menu, toolbar, guide)         Aendern             the current record;
+//                                                                                  on an empty table a new one
+//   Blaettern            Kopieren und Ändern                   KopierenUndAendern  a new record holding the
+//                                                                                  current one's fields but
+//                                                                                  its running number
+//   Neu                  Eingabe beenden, Ja                   Neu                 stored, the next one started
+//   Aendern, Kopieren..  Eingabe beenden, Ja                   Blaettern           stored
+//   any edit mode        Eingabe beenden, Nein                 Blaettern           dropped
+//   any edit mode        Datensatz einfügen, guide Neueingabe  unchanged           stored, the next one started
+//   any edit mode        Neueingabe, Kopieren und Ändern       Neu, Kopieren...    stored first
+//                        (entry menu)
+//   any edit mode        Abbruch, Esc answered Ja              Blaettern           dropped
+//   any edit mode        Zurück, Schließen, the close box,     Blaettern           "Daten speichern ?":
+//                        the end of the program                                    Ja stores (complete or
+//                                                                                  not), Nein drops;
+//                                                              unchanged           Abbrechen
+//   any edit mode        activation (windows that browse       Blaettern           the record stays
+//                        on activation)                                            pending; the next move
+//                                                                                  stores or drops it
+//   any                  the tables move to another folder     Blaettern
+// "Eingabe beenden" and "Datensatz einfügen" refuse an incomplete record (the name field
+// empty) with "Die Daten sind nicht vollständig"; "Neueingabe" from an edit mode refuses it
+// with "Die Daten sind noch nicht komplett" in windows that ask for it; the close question
+// stores it as it is. An error of the data store ends a command in the mode it was in.
+//
+// What holds in each mode:
+//   Blaettern  The window made no pending record; a record left pending by an activation
+//              waits for the next move. The entry fields are disabled and the entry
+//              buttons hidden; the browse menus (MainMenu1) are shown, the grid has the
+//              focus. Change, copy and change, "Bearbeiten", "Bereich", "Suchen" and
+//              "Drucken" are enabled exactly when the table holds records (tabelleGefuellt);
+//              new entry, sorting, the toolbar buttons and the entry menu are never disabled.
+//   Neu, KopierenUndAendern, Aendern
+//              The data set may hold a pending record (Insert or Edit), which every move,
+//              append and change of order stores when it was changed and drops otherwise.
+//              The entry fields (not the display fields) and the three entry buttons are
+//              enabled, the entry menu (EingabeMenu) is shown, the first field has the focus.
+// Every command first takes what was typed into the fields into the record
+// (controls::updateRecord); errors end it in the error box.
 #include "shell/child_window.h"
 #include "engine/core/observers.h"
 #include "engine/dataset/query_data_set.h"
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <string>
@@ -29,25 +72,28 @@ class QToolBar;
 class QToolButton;
 class QVBoxLayout;
 
+namespace trevo::data {
+class Datenquelle;
+}
+
 namespace trevo::engine {
 class TableDataSet;
 }
 
 namespace trevo::controls {
+class DBCheckBox;
+class DBEdit;
+class DBGrid;
+class DBLookupComboBox;
+class DBMemo;
+class DBNavigator;
 class EntryKeys;
-}
+} // namespace trevo::controls
 
 namespace trevo::masterdata {
 
-namespace bindung {
-class Auswahlfeld;
-class Datengitter;
-class Eingabefeld;
-class FeldBindung;
-class Kontrollkaestchen;
-class Memofeld;
-class Navigator;
-} // namespace bindung
+class Datenzugang;
+class Suchdialoge;
 
 struct Sortieroption {
     QString text;      // "Mitgliedsnummer"
@@ -57,7 +103,9 @@ struct Sortieroption {
 // What a window of the pattern states about itself.
 struct StammdatenEinstellungen {
     QString caption;
-    std::string dataSetName;            // "KeglerTable1"
+    int fensterCode = 0;                // the window's code (the data module's menu rule)
+    std::string dataSourceName;         // "KeglerDataSource1": what the window shows
+    std::string dataSetName;            // "KeglerTable1": the data set behind it
     QString notOpenMessage;             // shown when the table is not open at creation
     std::string nameField;              // a record is complete when this field is not empty
     QString quickSearchLabel = QStringLiteral(" Nummer suchen  ");
@@ -79,15 +127,16 @@ struct StammdatenEinstellungen {
 class TStammdatenForm : public shell::ChildWindow {
     Q_OBJECT
 public:
-    TStammdatenForm(shell::ShellServices& shell, StammdatenEinstellungen settings, QWidget* parent = nullptr);
+    TStammdatenForm(shell::ShellServices& shell, Datenzugang& zugang, Suchdialoge& dialoge,
+                    StammdatenEinstellungen settings, QWidget* parent = nullptr);
     ~TStammdatenForm() override;
 
     const StammdatenEinstellungen& einstellungen() const { return settings_; }
-    // The window's data set; null when the data module has none of that name.
-    engine::TableDataSet* tabelle() const { return table_; }
+    // The table behind the window's data source; null when there is none.
+    engine::TableDataSet* tabelle() const;
+    Suchdialoge& suchdialoge() const { return dialoge_; }
 
-    // Commands, as the user gives them: pending control texts are taken over first, and
-    // errors of the data store end the command in the error box.
+    // Commands, as the user gives them (see the table of modes above).
     void Neueingabe1Click();
     void NeuerSatzButtonClick();
     void ndern1Click();
@@ -104,16 +153,17 @@ public:
     void ToolButton4Click();
     void SchnellsuchEdit1Change(const QString& text);
 
-    void Lotsenbefehl(int code) override;
+    void Lotsenbefehl(shell::Lotsencode code) override;
     void FormActivate() override;
     void closeRequested() override;
+    void tabelleGefuellt(bool hatDatensaetze) override;
+    bool programmendeErlaubt() override;
 
-    // The menu rule: change, copy, edit, range, search and print items follow whether
-    // the table holds records.
-    void MenueFreigeben(long count);
+    // Asks the data module's menu rule about the window's table (it answers through
+    // tabelleGefuellt).
     void MenueFreigebenTabelle();
     // On: the entry buttons and fields, the entry menu, the first field focused.
-    // Off: browse, mode 0, the browse menu, the grid focused.
+    // Off: browse, the browse menu, the grid focused.
     void ModusSchalten(bool on);
     // Whether the current (or pending) record's name field holds text.
     bool komplett() const;
@@ -132,11 +182,11 @@ public:
     QToolButton* ToolButton14 = nullptr; // "Suchen"
     QToolButton* ToolButton1 = nullptr;  // "Weitersuchen"
     QToolButton* ToolButton4 = nullptr;  // "Lotse"
-    bindung::Navigator* DBNavigator2 = nullptr;
+    controls::DBNavigator* DBNavigator2 = nullptr;
     QPushButton* BitBtn2 = nullptr; // "&Schließen"
     QLabel* Schnellsuchlabel = nullptr;
     QLineEdit* SchnellsuchEdit1 = nullptr;
-    bindung::Datengitter* DBGrid1 = nullptr;
+    controls::DBGrid* DBGrid1 = nullptr;
     QWidget* EingabePanel1 = nullptr;
     QPushButton* EingabebeendenBitBtn1 = nullptr;
     QPushButton* DatensatzeinfuegenBitBtn1 = nullptr;
@@ -165,18 +215,21 @@ public:
     engine::QueryDataSet SuchQuery1;
 
 protected:
+    Datenzugang& zugang() const { return zugang_; }
     // The entry panel's area for the window's own fields (the entry buttons sit beside it).
     QWidget* eingabeflaeche() const { return fieldArea_; }
-    // Entry fields on the entry panel, bound to the window's data set. All but the check
+    // Entry fields on the entry panel, bound to the window's data source. All but the check
     // box carry the field keys (Esc, Enter, arrows, page keys).
-    bindung::Eingabefeld* eingabefeld(const std::string& field, const char* name);
+    controls::DBEdit* eingabefeld(const std::string& field, const char* name);
     // The grey, read-only running number; the entry mode leaves it disabled.
-    bindung::Eingabefeld* nummernanzeige(const std::string& field, const char* name);
-    bindung::Memofeld* memofeld(const std::string& field, const char* name);
-    bindung::Kontrollkaestchen* kontrollkaestchen(const std::string& field, const QString& text, const char* name);
-    bindung::Auswahlfeld* auswahlfeld(const std::string& field, const char* name, const std::string& sourceName,
-                                      const std::string& keyField, std::vector<std::string> listFields,
-                                      QStringList titles);
+    controls::DBEdit* nummernanzeige(const std::string& field, const char* name);
+    controls::DBMemo* memofeld(const std::string& field, const char* name);
+    controls::DBCheckBox* kontrollkaestchen(const std::string& field, const QString& text, const char* name);
+    // A choice of the records of another data source, led by an empty choice; the key field
+    // of the chosen record goes into the field.
+    controls::DBLookupComboBox* auswahlfeld(const std::string& field, const char* name, const std::string& sourceName,
+                                            const std::string& keyField, const std::vector<std::string>& listFields,
+                                            const QStringList& titles);
 
     // Creation, called by the window's constructor once its fields exist.
     void FormCreate();
@@ -188,11 +241,8 @@ protected:
     // Runs after each new record was appended (by new record, insert next and copy).
     virtual void nachAnfuegen() {}
 
-    // Runs a command: pending control texts first, errors shown in the error box.
+    // Runs a command: typed texts into the record first, errors shown in the error box.
     void befehl(const std::function<void()>& command);
-    // Binds the window and its controls to the data module's data set of its name again
-    // when the one it showed went (the tables moved to another data folder).
-    void tabelleBinden();
 
 private:
     void buildToolbars(QVBoxLayout* panel);
@@ -200,13 +250,16 @@ private:
     void buildMenus();
     QToolButton* toolButton(QToolBar* bar, const char* name, const QString& hint, int icon,
                             void (TStammdatenForm::*handler)());
-    void addField(QWidget* control, bindung::FeldBindung* binding, bool keys, bool display);
-    void uebernehmen();
+    data::Datenquelle* quelle(const std::string& name) const;
+    void addField(QWidget* control, bool keys, bool display);
+    void tabelleGewechselt();
     void switchMode(bool on, bool quiet);
     void focusFirst();
     void appendNew();
     void refreshLookup();
     void gotoHit();
+    // The close question of an edit mode; false for Abbrechen. In browse mode it asks nothing.
+    bool eingabeAbschliessen();
 
     void neueingabe();
     void neuerSatz();
@@ -222,23 +275,18 @@ private:
     void schliessen();
     void schnellsuche(const QString& text);
 
+    Datenzugang& zugang_;
+    Suchdialoge& dialoge_;
     StammdatenEinstellungen settings_;
-    engine::TableDataSet* table_ = nullptr;
+    data::Datenquelle* source_ = nullptr;
+    engine::Subscription sourceWatch_;
     QWidget* fieldArea_ = nullptr;
     controls::EntryKeys* keys_ = nullptr;
     struct Field {
         QWidget* control;
-        bindung::FeldBindung* binding;
         bool display;
     };
     std::vector<Field> fields_;
-    struct Lookup {
-        bindung::Auswahlfeld* control;
-        std::string source;
-    };
-    std::vector<Lookup> lookups_;
-    engine::Subscription tableWatch_;
-    bool tableGone_ = false;
 };
 
 } // namespace trevo::masterdata

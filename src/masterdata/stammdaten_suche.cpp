@@ -29,42 +29,44 @@ void TStammdatenForm::SchnellsuchEdit1Change(const QString& text)
 
 void TStammdatenForm::sortieren()
 {
-    if (!table_) return;
+    engine::TableDataSet* t = tabelle();
+    if (!t) return;
     TSortForm sort(this);
     sort.setWindowTitle(QStringLiteral("Sortierung"));
     QStringList items;
     for (const Sortieroption& o : settings_.sortOptions) items << o.text;
     sort.setItems(items);
     sort.setGroupHeight(102);
-    const std::string current = engine::toUpperGerman(table_->indexName());
+    const std::string current = engine::toUpperGerman(t->indexName());
     sort.setItemIndex(-1);
     for (size_t i = 0; i < settings_.sortOptions.size(); ++i)
         if (engine::toUpperGerman(settings_.sortOptions[i].index) == current) sort.setItemIndex(static_cast<int>(i));
     zeigeModal(sort);
     const int chosen = sort.itemIndex();
     if (chosen >= 0 && chosen < static_cast<int>(settings_.sortOptions.size()))
-        table_->setIndex(settings_.sortOptions[static_cast<size_t>(chosen)].index);
+        t->setIndex(settings_.sortOptions[static_cast<size_t>(chosen)].index);
 }
 
 void TStammdatenForm::bereich()
 {
-    if (!table_) return;
-    TAbfrageDlgEinFeld& dlg = AbfrageDlgEinFeld();
-    const auto [folder, file] = ordnerUndDatei(table_->path());
+    engine::TableDataSet* t = tabelle();
+    if (!t) return;
+    TAbfrageDlgEinFeld& dlg = dialoge_.AbfrageDlgEinFeld();
+    const auto [folder, file] = ordnerUndDatei(t->path());
     dlg.TabelleSetzen(folder, file);
     if (zeigeModal(dlg) != QDialog::Accepted) return;
     if (dlg.komplett()) {
-        table_->setFiltered(false);
+        t->setFiltered(false);
     } else {
         try {
-            table_->setFilterText(dlg.FilterErzeugen());
-            table_->setFiltered(true);
+            t->setFilterText(dlg.FilterErzeugen());
+            t->setFiltered(true);
         } catch (const engine::EngineError&) {
             // An expression that cannot be built or applied shows the whole table.
-            table_->setFiltered(false);
+            t->setFiltered(false);
         }
     }
-    shell().FilterAnzeige(table_->filtered());
+    shell().FilterAnzeige(t->filtered());
 }
 
 namespace {
@@ -80,9 +82,10 @@ std::string statement(const std::vector<std::string>& lines)
 
 void TStammdatenForm::suchen()
 {
-    if (!table_) return;
-    TSuchDlgKomplex& dlg = SuchDlgKomplex();
-    const auto [folder, file] = ordnerUndDatei(table_->path());
+    engine::TableDataSet* t = tabelle();
+    if (!t) return;
+    TSuchDlgKomplex& dlg = dialoge_.SuchDlgKomplex();
+    const auto [folder, file] = ordnerUndDatei(t->path());
     dlg.TabelleSetzen(folder, file);
     if (zeigeModal(dlg) != QDialog::Accepted) return;
 
@@ -95,10 +98,9 @@ void TStammdatenForm::suchen()
     SuchQuery1.close();
     std::vector<std::string> lines;
     dlg.SQLErzeugen(lines); // a text that is no value of the field ends the command here
-    Datenzugang& data = datenzugang();
     try {
-        SuchQuery1.setResult(engine::sql::execute(data.datenbank(), data.session(), statement(lines),
-                                                  data.datenordner()));
+        SuchQuery1.setResult(engine::sql::execute(zugang_.datenbank(), zugang_.session(), statement(lines),
+                                                  zugang_.datenordner()));
         SuchQuery1.open();
     } catch (const engine::EngineError&) {
         SuchQuery1.close(); // a statement that cannot be run finds nothing
@@ -113,7 +115,7 @@ void TStammdatenForm::suchen()
 
 void TStammdatenForm::weitersuchen()
 {
-    if (table_ && SuchQuery1.active() && !SuchQuery1.eof() && SuchQuery1.recordCount() > 1) {
+    if (tabelle() && SuchQuery1.active() && !SuchQuery1.eof() && SuchQuery1.recordCount() > 1) {
         SuchQuery1.next(); // from the last hit it stays there and marks the end
         gotoHit();
         return;
@@ -125,19 +127,21 @@ void TStammdatenForm::gotoHit()
 {
     // The hit is shown in the order of the running numbers; a hit that the range
     // filter hides leaves the position where it was.
-    table_->setIndex("NUMMER");
-    table_->findKey(SuchQuery1.value("NUMMER"));
+    engine::TableDataSet* t = tabelle();
+    t->setIndex("NUMMER");
+    t->findKey(SuchQuery1.value("NUMMER"));
 }
 
 void TStammdatenForm::schnellsuche(const QString& text)
 {
-    if (!table_ || !table_->active()) return;
+    engine::TableDataSet* t = tabelle();
+    if (!t || !t->active()) return;
     if (text.isEmpty()) {
-        table_->first();
+        t->first();
         return;
     }
-    if (table_->indexName().empty()) return; // the physical order has no key to search
-    table_->findNearest(engine::Value::text(ss(text)));
+    if (t->indexName().empty()) return; // the physical order has no key to search
+    t->findNearest(engine::Value::text(ss(text)));
 }
 
 } // namespace trevo::masterdata

@@ -15,10 +15,12 @@ class QPushButton;
 
 namespace trevo::masterdata {
 
+class Datenzugang;
+
 class TSuchDlgKomplex : public QDialog {
     Q_OBJECT
 public:
-    explicit TSuchDlgKomplex(QWidget* parent = nullptr);
+    explicit TSuchDlgKomplex(Datenzugang& zugang, QWidget* parent = nullptr);
 
     // Prepares the dialog for folder + file (errors of opening the file reach the caller).
     void TabelleSetzen(const std::string& folder, const std::string& file);
@@ -45,6 +47,7 @@ private:
     void OKBtnClick();
     void CancelBtnClick();
 
+    Datenzugang& zugang_;
     TabellenFelder table_;
 };
 

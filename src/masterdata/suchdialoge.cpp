@@ -4,42 +4,39 @@
 #include "masterdata/such_dlg.h"
 #include "masterdata/suchen_ersetzen_dlg.h"
 
-#include <memory>
+#include <QCoreApplication>
 
 namespace trevo::masterdata {
 
 namespace {
 
-struct Dialoge {
-    std::unique_ptr<TSuchDlgKomplex> suchen;
-    std::unique_ptr<TAbfrageDlgEinFeld> abfrage;
-    std::unique_ptr<TSuchenErsetzenDlg> ersetzen;
-};
-
-Dialoge& dialoge()
+template <class T>
+T& instance(std::unique_ptr<T>& slot, Datenzugang& zugang)
 {
-    static Dialoge d;
-    return d;
+    if (!slot) slot = std::make_unique<T>(zugang);
+    return *slot;
 }
 
+// Widgets go before the application; after its end they are left to the operating system.
 template <class T>
-T& instance(std::unique_ptr<T>& slot)
+void release(std::unique_ptr<T>& slot)
 {
-    if (!slot) slot = std::make_unique<T>();
-    return *slot;
+    if (!QCoreApplication::instance()) (void)slot.release();
 }
 
 } // namespace
 
-TSuchDlgKomplex& SuchDlgKomplex() { return instance(dialoge().suchen); }
-TAbfrageDlgEinFeld& AbfrageDlgEinFeld() { return instance(dialoge().abfrage); }
-TSuchenErsetzenDlg& SuchenErsetzenDlg() { return instance(dialoge().ersetzen); }
+Suchdialoge::Suchdialoge(Datenzugang& zugang) : zugang_(zugang) {}
 
-void suchdialogeFreigeben()
+Suchdialoge::~Suchdialoge()
 {
-    dialoge().suchen.reset();
-    dialoge().abfrage.reset();
-    dialoge().ersetzen.reset();
+    release(suchen_);
+    release(abfrage_);
+    release(ersetzen_);
 }
+
+TSuchDlgKomplex& Suchdialoge::SuchDlgKomplex() { return instance(suchen_, zugang_); }
+TAbfrageDlgEinFeld& Suchdialoge::AbfrageDlgEinFeld() { return instance(abfrage_, zugang_); }
+TSuchenErsetzenDlg& Suchdialoge::SuchenErsetzenDlg() { return instance(ersetzen_, zugang_); }
 
 } // namespace trevo::masterdata

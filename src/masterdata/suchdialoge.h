@@ -1,18 +1,33 @@
 #pragma once
 // The search, range and search-and-replace dialogs exist once for the whole program:
-// created at start-up (or at their first use) and shared by every window, so that they
-// remember their last settings.
+// made at start-up (or at their first use) and shared by every window, so that they
+// remember their last settings. registrieren (registrierung.h) makes the one set of the
+// program and hands it to the windows; it lives as long as the registry.
+#include <memory>
+
 namespace trevo::masterdata {
 
+class Datenzugang;
 class TAbfrageDlgEinFeld;
 class TSuchDlgKomplex;
 class TSuchenErsetzenDlg;
 
-TSuchDlgKomplex& SuchDlgKomplex();
-TAbfrageDlgEinFeld& AbfrageDlgEinFeld();
-TSuchenErsetzenDlg& SuchenErsetzenDlg();
+class Suchdialoge {
+public:
+    explicit Suchdialoge(Datenzugang& zugang);
+    ~Suchdialoge();
+    Suchdialoge(const Suchdialoge&) = delete;
+    Suchdialoge& operator=(const Suchdialoge&) = delete;
 
-// Ends the three dialogs (the end of the program; tests start afresh with it).
-void suchdialogeFreigeben();
+    TSuchDlgKomplex& SuchDlgKomplex();
+    TAbfrageDlgEinFeld& AbfrageDlgEinFeld();
+    TSuchenErsetzenDlg& SuchenErsetzenDlg();
+
+private:
+    Datenzugang& zugang_;
+    std::unique_ptr<TSuchDlgKomplex> suchen_;
+    std::unique_ptr<TAbfrageDlgEinFeld> abfrage_;
+    std::unique_ptr<TSuchenErsetzenDlg> ersetzen_;
+};
 
 } // namespace trevo::masterdata

@@ -20,7 +20,7 @@
 
 namespace trevo::masterdata {
 
-TSuchenErsetzenDlg::TSuchenErsetzenDlg(QWidget* parent) : QDialog(parent)
+TSuchenErsetzenDlg::TSuchenErsetzenDlg(Datenzugang& zugang, QWidget* parent) : QDialog(parent), zugang_(zugang)
 {
     setObjectName(QStringLiteral("SuchenErsetzenDlg"));
     setWindowTitle(QStringLiteral("Suchen"));
@@ -62,7 +62,7 @@ TSuchenErsetzenDlg::TSuchenErsetzenDlg(QWidget* parent) : QDialog(parent)
 void TSuchenErsetzenDlg::vorbereiten(const std::string& folder, const std::string& file)
 {
     // Memo fields are offered too; the replacement text stays from the last use.
-    if (!table_.setzen(datenzugang().datenbank(), folder, file, true)) return;
+    if (!table_.setzen(zugang_.datenbank(), folder, file, true)) return;
     FieldListBox1->clear();
     for (const engine::FieldDef& f : table_.felder()) FieldListBox1->addItem(qs(f.name));
     if (FieldListBox1->count() > 0) FieldListBox1->setCurrentRow(0);
@@ -117,7 +117,7 @@ std::string joined(const std::vector<std::string>& lines)
 
 int TSuchenErsetzenDlg::ersetzen()
 {
-    Datenzugang& data = datenzugang();
+    Datenzugang& data = zugang_;
     const engine::FieldDef* field = gewaehltesFeld();
     engine::sql::QueryResult hits;
     bool found = false;

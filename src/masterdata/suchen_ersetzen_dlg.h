@@ -19,10 +19,12 @@ class ShellServices;
 
 namespace trevo::masterdata {
 
+class Datenzugang;
+
 class TSuchenErsetzenDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit TSuchenErsetzenDlg(QWidget* parent = nullptr);
+    explicit TSuchenErsetzenDlg(Datenzugang& zugang, QWidget* parent = nullptr);
 
     // The whole command for folder + file: prepare, show, search and replace. Returns
     // the number of records replaced (0 also when cancelled or nothing was found). The
@@ -50,6 +52,7 @@ private:
     // The records replaced; -1 when the search found nothing.
     int ersetzen();
 
+    Datenzugang& zugang_;
     TabellenFelder table_;
 };
 

@@ -4,6 +4,7 @@
 #include "mitglieder_fixture.h"
 #include "masterdata/sort_form.h"
 #include "masterdata/such_dlg.h"
+#include "masterdata/suchdialoge.h"
 #include "masterdata/suchen_ersetzen_dlg.h"
 
 #include <QDir>
@@ -94,7 +95,7 @@ TEST_F(Bilder, MembersWindowAndDialogs)
         save(d, "suchen_ersetzen");
         dlg.reject();
     });
-    SuchenErsetzenDlg().SuchenErsetzen(verein.datenordner(), "KEGLER.DBF");
+    w->suchdialoge().SuchenErsetzenDlg().SuchenErsetzen(verein.datenordner(), "KEGLER.DBF");
     EXPECT_TRUE(modal.problems().isEmpty());
 }
 

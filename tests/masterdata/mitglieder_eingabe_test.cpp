@@ -29,7 +29,7 @@ TEST_F(LeererVerein, EmptyTableDisablesItemsAndChangeStartsANewRecord)
     EXPECT_TRUE(w->ToolButton11->isEnabled());
 
     QTest::mouseClick(w->ToolButton11, Qt::LeftButton); // "Daten ändern"
-    EXPECT_EQ(mode(), 10);
+    EXPECT_EQ(mode(), Eingabemodus::Aendern);
     EXPECT_EQ(t().state(), engine::DataSetState::Insert);
     EXPECT_EQ(current("NUMMER"), "1");
     EXPECT_TRUE(w->EingabebeendenBitBtn1->isVisible());
@@ -38,7 +38,7 @@ TEST_F(LeererVerein, EmptyTableDisablesItemsAndChangeStartsANewRecord)
     type(w->DBEdit2, "Zander");
     script.answer(Answer::Yes);
     QTest::mouseClick(w->EingabebeendenBitBtn1, Qt::LeftButton);
-    EXPECT_EQ(mode(), 0);
+    EXPECT_EQ(mode(), Eingabemodus::Blaettern);
     EXPECT_EQ(script.texts(), QStringList({"Daten speichern ?"}));
     ASSERT_EQ(fileRecords(), 1u);
     EXPECT_EQ(verein.feld(1, "NAME"), "Zander");
@@ -52,7 +52,7 @@ TEST_F(LeererVerein, EmptyTableDisablesItemsAndChangeStartsANewRecord)
 TEST_F(Mitglieder, SeriesOfNewRecordsUntilNo)
 {
     QTest::mouseClick(w->ToolButton10, Qt::LeftButton); // "Neuer Datensatz"
-    EXPECT_EQ(mode(), 1);
+    EXPECT_EQ(mode(), Eingabemodus::Neu);
     EXPECT_EQ(current("NUMMER"), "4");
     EXPECT_EQ(QApplication::focusWidget(), w->MitgliednummerDBEdit2);
     type(w->MitgliednummerDBEdit2, "20");
@@ -60,7 +60,7 @@ TEST_F(Mitglieder, SeriesOfNewRecordsUntilNo)
     type(w->GeburtstagsEdit, "3.4.1970");
     script.answer(Answer::Yes);
     QTest::mouseClick(w->EingabebeendenBitBtn1, Qt::LeftButton);
-    EXPECT_EQ(mode(), 1); // the next new record is started
+    EXPECT_EQ(mode(), Eingabemodus::Neu); // the next new record is started
     EXPECT_EQ(current("NUMMER"), "5");
     EXPECT_EQ(current("NAME"), "");
     EXPECT_EQ(verein.feld(4, "NAME"), "Zander");
@@ -71,7 +71,7 @@ TEST_F(Mitglieder, SeriesOfNewRecordsUntilNo)
     type(w->DBEdit2, "Yilmaz");
     script.answer(Answer::No);
     QTest::mouseClick(w->EingabebeendenBitBtn1, Qt::LeftButton);
-    EXPECT_EQ(mode(), 0);
+    EXPECT_EQ(mode(), Eingabemodus::Blaettern);
     EXPECT_EQ(fileRecords(), 4u);
     EXPECT_EQ(verein.feld(5, "NAME"), "<fehlt>");
     EXPECT_FALSE(w->DBEdit2->isEnabled());
@@ -84,7 +84,7 @@ TEST_F(Mitglieder, SavingAnIncompleteRecordIsRefusedOnlyANameIsNeeded)
     type(w->VornameEdit, "Ohne Namen");
     QTest::mouseClick(w->EingabebeendenBitBtn1, Qt::LeftButton);
     EXPECT_EQ(script.texts(), QStringList({QString::fromUtf8("Die Daten sind nicht vollständig")}));
-    EXPECT_EQ(mode(), 1);
+    EXPECT_EQ(mode(), Eingabemodus::Neu);
     QTest::mouseClick(w->DatensatzeinfuegenBitBtn1, Qt::LeftButton);
     EXPECT_EQ(script.texts().size(), 2);
     EXPECT_EQ(current("NUMMER"), "4");
@@ -95,7 +95,7 @@ TEST_F(Mitglieder, SavingAnIncompleteRecordIsRefusedOnlyANameIsNeeded)
     QTest::mouseClick(w->DatensatzeinfuegenBitBtn1, Qt::LeftButton);
     EXPECT_EQ(script.pendingAnswers(), 1u);
     script.clear();
-    EXPECT_EQ(mode(), 1);
+    EXPECT_EQ(mode(), Eingabemodus::Neu);
     EXPECT_EQ(current("NUMMER"), "5");
     EXPECT_EQ(verein.feld(4, "NAME"), "Nur Name");
 }
@@ -106,13 +106,13 @@ TEST_F(Mitglieder, BackWithAHalfEnteredRecordStoresItEvenWithoutName)
     type(w->DBEdit3, "Hauptstr. 1");
     script.answer(Answer::Cancel);
     QTest::mouseClick(w->ToolButton5, Qt::LeftButton); // "Zurück"
-    EXPECT_EQ(mode(), 1);
+    EXPECT_EQ(mode(), Eingabemodus::Neu);
     EXPECT_EQ(main->activeCode(), 5);
 
     script.answer(Answer::Yes);
     QTest::mouseClick(w->BitBtn2, Qt::LeftButton); // "&Schließen"
     EXPECT_EQ(script.texts(), QStringList({"Daten speichern ?", "Daten speichern ?"}));
-    EXPECT_EQ(mode(), 0);
+    EXPECT_EQ(mode(), Eingabemodus::Blaettern);
     EXPECT_EQ(main->activeCode(), 1);
     EXPECT_EQ(verein.feld(4, "STRASSE"), "Hauptstr. 1");
     EXPECT_EQ(verein.feld(4, "NAME"), "");
@@ -126,7 +126,7 @@ TEST_F(Mitglieder, BackAnsweredNoDropsTheChange)
     type(w->DBEdit2, "X");
     script.answer(Answer::No);
     w->CloseBtnClick();
-    EXPECT_EQ(mode(), 0);
+    EXPECT_EQ(mode(), Eingabemodus::Blaettern);
     EXPECT_EQ(verein.feld(adler, "NAME"), "Adler");
     EXPECT_EQ(main->activeCode(), 1);
 }
@@ -142,7 +142,7 @@ TEST_F(Mitglieder, NewRecordWhileEnteringStoresWithoutQuestionOrRefusesWhenIncom
     type(w->DBEdit2, "Zander");
     w->Neueingabe2->trigger();
     EXPECT_EQ(script.texts().size(), 1);
-    EXPECT_EQ(mode(), 1);
+    EXPECT_EQ(mode(), Eingabemodus::Neu);
     EXPECT_EQ(current("NUMMER"), "5");
     EXPECT_EQ(verein.feld(4, "NAME"), "Zander");
 }
@@ -178,7 +178,7 @@ TEST_F(Mitglieder, CopyAndChangeKeepsTheSourceAndCopiesEveryOtherField)
     t().post();
 
     w->Kopierenundndern1->trigger();
-    EXPECT_EQ(mode(), 2);
+    EXPECT_EQ(mode(), Eingabemodus::KopierenUndAendern);
     EXPECT_EQ(current("NUMMER"), "4");
     EXPECT_EQ(current("NAME"), "Schmidt");
     EXPECT_EQ(w->DBEdit2->text(), "Schmidt");
@@ -187,7 +187,7 @@ TEST_F(Mitglieder, CopyAndChangeKeepsTheSourceAndCopiesEveryOtherField)
     QTest::keyClicks(w->VornameEdit, "-Heinz");
     script.answer(Answer::Yes);
     w->OKBtnClick();
-    EXPECT_EQ(mode(), 0);
+    EXPECT_EQ(mode(), Eingabemodus::Blaettern);
 
     const char* fields[] = {"MITGLIEDNR", "NAME", "MITGLIED", "FUNKTION", "BEMERKUNGE", "GEBURTSTAG", "GEBTAGNUM"};
     for (const char* f : fields) EXPECT_EQ(verein.feld(4, f), verein.feld(schmidt, f)) << f;
@@ -200,18 +200,18 @@ TEST_F(Mitglieder, CancelAndEscDropThePendingRecord)
     w->Neueingabe1->trigger();
     type(w->DBEdit2, "Zander");
     QTest::mouseClick(w->EingabeAbbruchBitBtn1, Qt::LeftButton);
-    EXPECT_EQ(mode(), 0);
+    EXPECT_EQ(mode(), Eingabemodus::Blaettern);
     EXPECT_EQ(fileRecords(), 3u);
 
     w->ndern1->trigger();
     type(w->DBEdit2, "X");
     script.answer(Answer::No);
     QTest::keyClick(w->DBEdit2, Qt::Key_Escape);
-    EXPECT_EQ(mode(), 10);
+    EXPECT_EQ(mode(), Eingabemodus::Aendern);
     script.answer(Answer::Yes);
     QTest::keyClick(w->DBEdit2, Qt::Key_Escape);
     EXPECT_EQ(script.texts(), QStringList({"Dateneingabe abbrechen ?", "Dateneingabe abbrechen ?"}));
-    EXPECT_EQ(mode(), 0);
+    EXPECT_EQ(mode(), Eingabemodus::Blaettern);
     EXPECT_EQ(t().state(), engine::DataSetState::Browse);
     EXPECT_EQ(verein.feld(adler, "NAME"), "Adler");
 }
@@ -222,7 +222,7 @@ TEST_F(Mitglieder, ActivationSwitchesToBrowseAndLeavesTheRecordPending)
     type(w->DBEdit2, "Zander");
     main->FensterAktivieren(1);
     main->FensterAktivieren(5);
-    EXPECT_EQ(mode(), 0);
+    EXPECT_EQ(mode(), Eingabemodus::Blaettern);
     EXPECT_FALSE(w->DBEdit2->isEnabled());
     EXPECT_FALSE(w->EingabebeendenBitBtn1->isVisible());
     EXPECT_EQ(t().state(), engine::DataSetState::Insert);
@@ -272,20 +272,20 @@ TEST_F(Mitglieder, DeletingTheLastRecordsDisablesTheItems)
 
 TEST_F(Mitglieder, GuideCodes)
 {
-    w->Lotsenbefehl(10);
-    EXPECT_EQ(mode(), 10);
-    w->Lotsenbefehl(10); // only in browse mode
-    EXPECT_EQ(mode(), 10);
+    w->Lotsenbefehl(Lotsencode::Aendern);
+    EXPECT_EQ(mode(), Eingabemodus::Aendern);
+    w->Lotsenbefehl(Lotsencode::Aendern); // only in browse mode
+    EXPECT_EQ(mode(), Eingabemodus::Aendern);
     w->CancelBtnClick();
-    w->Lotsenbefehl(1);
-    EXPECT_EQ(mode(), 1);
+    w->Lotsenbefehl(Lotsencode::Neueingabe);
+    EXPECT_EQ(mode(), Eingabemodus::Neu);
     EXPECT_EQ(current("NUMMER"), "4");
     type(w->DBEdit2, "Zander");
-    w->Lotsenbefehl(1); // insert next
+    w->Lotsenbefehl(Lotsencode::Neueingabe); // insert next
     EXPECT_EQ(current("NUMMER"), "5");
     EXPECT_EQ(verein.feld(4, "NAME"), "Zander");
-    w->Lotsenbefehl(40); // no print facility: nothing
-    w->Lotsenbefehl(99);
+    w->Lotsenbefehl(Lotsencode::Liste); // no print facility: nothing
+    w->Lotsenbefehl(static_cast<Lotsencode>(99));
     EXPECT_TRUE(script.texts().isEmpty());
     EXPECT_TRUE(verein.gedruckt.empty());
 }
@@ -298,26 +298,28 @@ TEST_F(Mitglieder, StoringRefusedByTheStoreKeepsModeAndRecord)
     script.answer(Answer::Yes);
     w->OKBtnClick();
     EXPECT_EQ(script.texts().back(), "Feld ORT ist zu lang");
-    EXPECT_EQ(mode(), 1);
+    EXPECT_EQ(mode(), Eingabemodus::Neu);
     EXPECT_EQ(t().state(), engine::DataSetState::Insert);
     EXPECT_EQ(current("NAME"), "Zander");
     EXPECT_EQ(fileRecords(), 3u);
     t().events.beforePost = nullptr;
 }
 
-TEST_F(Mitglieder, AnotherDataFolderIsShownAfterTheNextActivation)
+TEST_F(Mitglieder, AnotherDataFolderIsShownAtOnceAndEndsTheEntry)
 {
+    w->ndern1->trigger();
     verein.zweiterOrdner();
     const int neu = verein.bowler({"Neumann", "Ida", "1"});
     verein.ordnerUebernehmen();
-    main->FensterAktivieren(1);
-    main->FensterAktivieren(5);
+    EXPECT_EQ(mode(), Eingabemodus::Blaettern);
+    EXPECT_FALSE(w->DBEdit2->isEnabled());
     EXPECT_EQ(&t(), w->tabelle());
-    EXPECT_EQ(w->DBGrid1->model()->rowCount(), 1);
+    EXPECT_EQ(w->DBGrid1->model().rowCount(), 1);
     EXPECT_EQ(w->DBEdit2->text(), "Neumann");
     w->ndern1->trigger();
-    w->DBEdit2->clear();
-    type(w->DBEdit2, "Neumann-Berg");
+    w->DBEdit2->setFocus();
+    w->DBEdit2->selectAll();
+    QTest::keyClicks(w->DBEdit2, "Neumann-Berg");
     script.answer(Answer::Yes);
     w->OKBtnClick();
     EXPECT_EQ(verein.feld(neu, "NAME"), "Neumann-Berg");

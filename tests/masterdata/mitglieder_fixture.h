@@ -1,17 +1,21 @@
 #pragma once
-// The members window inside a real main window, over a temporary club, with scripted
-// answers to every question and scripted runs of the shared dialogs.
-#include "masterdata/bindung/datengitter.h"
-#include "masterdata/bindung/eingabefelder.h"
-#include "shell/child_window.h"
+// The members window inside a real main window, over a temporary club, registered the way
+// the program registers it, with scripted answers to every question and scripted runs of
+// the shared dialogs.
+#include "common/dialogs/scripted_dialogs.h"
+#include "common/fenster/window_codes.h"
+#include "dbcontrols/db_check_box.h"
+#include "dbcontrols/db_edit.h"
+#include "dbcontrols/db_grid.h"
+#include "dbcontrols/db_lookup_combo.h"
 #include "engine/dataset/table_data_set.h"
-#include "shell/main_window.h"
 #include "masterdata/mitglieder_form.h"
 #include "masterdata/modal.h"
-#include "common/dialogs/scripted_dialogs.h"
-#include "masterdata/suchdialoge.h"
-#include "testverein.h"
+#include "masterdata/registrierung.h"
+#include "shell/child_window.h"
+#include "shell/main_window.h"
 #include "shell/window_registry.h"
+#include "testverein.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -22,8 +26,25 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+
+namespace trevo::shell {
+// Readable edit modes in test failures.
+inline void PrintTo(Eingabemodus mode, std::ostream* os)
+{
+    switch (mode) {
+    case Eingabemodus::Blaettern: *os << "Blaettern"; break;
+    case Eingabemodus::Neu: *os << "Neu"; break;
+    case Eingabemodus::KopierenUndAendern: *os << "KopierenUndAendern"; break;
+    case Eingabemodus::Aendern: *os << "Aendern"; break;
+    }
+}
+} // namespace trevo::shell
 
 namespace trevo::masterdata::test {
+
+using shell::Eingabemodus;
+using shell::Lotsencode;
 
 // The evening window's place holder: the window the members window goes back to.
 class Abendfenster : public shell::ChildWindow {
@@ -44,16 +65,17 @@ protected:
     void SetUp() override
     {
         club();
-        verein.host.fenster = [this](int code) -> QObject* { return main ? main->Fensterobjekt(code) : nullptr; };
+        verein.host.fenster = [this](int code) { return main ? main->Fensterobjekt(code) : nullptr; };
         verein.oeffnen();
-        registry.addWindow(1, [](shell::ShellServices& s) -> shell::ChildWindow* { return new Abendfenster(s); });
-        registry.addWindow(5, [](shell::ShellServices& s) -> shell::ChildWindow* { return new TMitgliederform(s); });
+        registry.addWindow(common::Fenster::Termine,
+                           [](shell::ShellServices& s) -> shell::ChildWindow* { return new Abendfenster(s); });
+        registrieren(registry, verein);
         main = std::make_unique<shell::MainForm1>(registry);
         main->resize(1200, 800);
         main->show();
-        main->FensterAktivieren(1);
-        main->FensterAktivieren(5);
-        w = static_cast<TMitgliederform*>(main->Fensterobjekt(5));
+        main->FensterAktivieren(common::Fenster::Termine);
+        main->FensterAktivieren(common::Fenster::Mitglieder);
+        w = static_cast<TMitgliederform*>(main->Fensterobjekt(common::Fenster::Mitglieder));
         ASSERT_NE(w, nullptr);
         QApplication::processEvents();
     }
@@ -63,14 +85,12 @@ protected:
         // Every question had its answer, and no answer was left over.
         EXPECT_TRUE(script.problems().isEmpty()) << script.problems().join(" | ").toStdString();
         EXPECT_EQ(script.pendingAnswers(), 0u);
-        EXPECT_TRUE(verein.host.texte.empty()) << verein.host.texte.front();
         verein.host.fenster = nullptr;
         main.reset();
-        suchdialogeFreigeben();
     }
 
     engine::TableDataSet& t() { return verein.kegler(); }
-    int mode() const { return w->tag(); }
+    Eingabemodus mode() const { return w->tag(); }
     // Types into an entry field the way a user does.
     void type(QWidget* field, const QString& text)
     {
@@ -82,9 +102,9 @@ protected:
     // Clicks the grid row showing the bowler of that NUMMER.
     void clickRow(int nummer)
     {
-        for (int r = 0; r < w->DBGrid1->model()->rowCount(); ++r)
-            if (t().rowValue(static_cast<size_t>(r), t().fieldIndex("NUMMER")).toNumber() == nummer) {
-                const QRect cell = w->DBGrid1->visualRect(w->DBGrid1->model()->index(r, 1));
+        for (size_t r = 0; r < t().recordCount(); ++r)
+            if (t().rowValue(r, t().fieldIndex("NUMMER")).toNumber() == nummer) {
+                const QRect cell = w->DBGrid1->visualRect(w->DBGrid1->model().index(static_cast<int>(r), 1));
                 QTest::mouseClick(w->DBGrid1->viewport(), Qt::LeftButton, {}, cell.center());
                 return;
             }
@@ -93,7 +113,6 @@ protected:
     bool enabled(const QMenu* menu) const { return menu->menuAction()->isEnabled(); }
 
     TestVerein verein;
-    ZugangScope zugang{verein};
     common::ScriptedDialogs script;
     common::DialogsScope scope{script};
     shell::WindowRegistry registry;

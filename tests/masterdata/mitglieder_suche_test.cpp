@@ -175,7 +175,7 @@ TEST_F(Suche, SortPreselectsTheCurrentOrderAndCancelKeepsIt)
         QTest::mouseClick(sort.findChild<QRadioButton*>("RadioItem0"), Qt::LeftButton);
         QTest::mouseClick(sort.OKBtn, Qt::LeftButton);
     });
-    w->Lotsenbefehl(30);
+    w->Lotsenbefehl(Lotsencode::Sortieren);
     EXPECT_EQ(t().indexName(), "MITGLIEDNR");
 }
 
@@ -208,7 +208,7 @@ TEST_F(Suche, RangeFilterAndKomplett)
     w->Bereich1Click();
     EXPECT_TRUE(t().filtered());
     EXPECT_EQ(t().recordCount(), 3u); // Meier, Meierhof, Meise
-    EXPECT_EQ(w->DBGrid1->model()->rowCount(), 3);
+    EXPECT_EQ(w->DBGrid1->model().rowCount(), 3);
     EXPECT_EQ(main->statusText(1), "Anzeigebereich eingeschränkt (Filter ein)");
 
     modal.then([](QDialog& d) {
@@ -217,7 +217,7 @@ TEST_F(Suche, RangeFilterAndKomplett)
         dlg.KomplettCheckBox->setChecked(true);
         QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
     });
-    w->Lotsenbefehl(31);
+    w->Lotsenbefehl(Lotsencode::Bereich);
     EXPECT_FALSE(t().filtered());
     EXPECT_EQ(t().recordCount(), 5u);
     EXPECT_TRUE(main->statusText(1).isEmpty());

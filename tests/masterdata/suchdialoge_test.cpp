@@ -32,8 +32,6 @@ protected:
         hameister = verein.bowler({"Hameister", "Jo", "9", false});
         verein.bowler({"O\"Brien", "Pat", "10"});
     }
-    void TearDown() override { suchdialogeFreigeben(); }
-
     QStringList items(const QListWidget* list)
     {
         QStringList r;
@@ -49,15 +47,15 @@ protected:
     std::string folder() { return verein.datenordner(); }
 
     TestVerein verein;
-    ZugangScope zugang{verein};
     common::ScriptedDialogs script;
     common::DialogsScope scope{script};
+    masterdata::Suchdialoge dialoge{verein};
     int meier = 0, meise = 0, hameister = 0;
 };
 
 TEST_F(Suchdialoge, SearchDialogListsFieldsWithoutMemosAndRemembersPerFile)
 {
-    TSuchDlgKomplex& dlg = SuchDlgKomplex();
+    TSuchDlgKomplex& dlg = dialoge.SuchDlgKomplex();
     dlg.TabelleSetzen(folder(), "KEGLER.DBF");
     const QStringList fields = items(dlg.FieldListBox1);
     EXPECT_EQ(fields.front(), "NUMMER");
@@ -79,7 +77,7 @@ TEST_F(Suchdialoge, SearchDialogListsFieldsWithoutMemosAndRemembersPerFile)
 
 TEST_F(Suchdialoge, SearchDialogRefusesAnEmptyTextAndCancelClearsIt)
 {
-    TSuchDlgKomplex& dlg = SuchDlgKomplex();
+    TSuchDlgKomplex& dlg = dialoge.SuchDlgKomplex();
     dlg.TabelleSetzen(folder(), "KEGLER.DBF");
     ModalSkript modal;
     bool stayedOpen = false;
@@ -98,7 +96,7 @@ TEST_F(Suchdialoge, SearchDialogRefusesAnEmptyTextAndCancelClearsIt)
 
 TEST_F(Suchdialoge, SearchStatementWrittenIntoTheLines)
 {
-    TSuchDlgKomplex& dlg = SuchDlgKomplex();
+    TSuchDlgKomplex& dlg = dialoge.SuchDlgKomplex();
     dlg.TabelleSetzen(folder(), "KEGLER.DBF");
     select(dlg.FieldListBox1, "NAME");
     dlg.FromEdit->setText("Mei");
@@ -112,7 +110,7 @@ TEST_F(Suchdialoge, SearchStatementWrittenIntoTheLines)
 
 TEST_F(Suchdialoge, RangeDialogSelectsTheFieldAfterNummerAndShowsTheSentence)
 {
-    TAbfrageDlgEinFeld& dlg = AbfrageDlgEinFeld();
+    TAbfrageDlgEinFeld& dlg = dialoge.AbfrageDlgEinFeld();
     dlg.TabelleSetzen(folder(), "KEGLER.DBF");
     EXPECT_EQ(dlg.gewaehltesFeld()->name, "MITGLIEDNR");
     EXPECT_EQ(dlg.BedingungListBox1->count(), 7);
@@ -137,7 +135,7 @@ TEST_F(Suchdialoge, RangeDialogSelectsTheFieldAfterNummerAndShowsTheSentence)
 
 TEST_F(Suchdialoge, RangeIntervalIsCheckedAsText)
 {
-    TAbfrageDlgEinFeld& dlg = AbfrageDlgEinFeld();
+    TAbfrageDlgEinFeld& dlg = dialoge.AbfrageDlgEinFeld();
     dlg.TabelleSetzen(folder(), "KEGLER.DBF");
     select(dlg.FieldListBox1, "NUMMER");
     dlg.BedingungListBox1->setCurrentRow(6);
@@ -159,7 +157,7 @@ TEST_F(Suchdialoge, RangeIntervalIsCheckedAsText)
 
 TEST_F(Suchdialoge, RangeNeedsAStartValueUnlessKomplett)
 {
-    TAbfrageDlgEinFeld& dlg = AbfrageDlgEinFeld();
+    TAbfrageDlgEinFeld& dlg = dialoge.AbfrageDlgEinFeld();
     dlg.TabelleSetzen(folder(), "KEGLER.DBF");
     ModalSkript modal;
     bool refused = false, clearedByKomplett = false, uncheckedByTyping = false;
@@ -184,7 +182,7 @@ TEST_F(Suchdialoge, RangeNeedsAStartValueUnlessKomplett)
 
 TEST_F(Suchdialoge, RangeKeepsConditionAndCaptionAcrossFilesButResetsFieldsAndValues)
 {
-    TAbfrageDlgEinFeld& dlg = AbfrageDlgEinFeld();
+    TAbfrageDlgEinFeld& dlg = dialoge.AbfrageDlgEinFeld();
     dlg.setWindowTitle("Termine abfragen"); // set by another window
     dlg.TabelleSetzen(folder(), "FUNKTION.DBF");
     dlg.BedingungListBox1->setCurrentRow(3);
@@ -202,7 +200,7 @@ TEST_F(Suchdialoge, RangeKeepsConditionAndCaptionAcrossFilesButResetsFieldsAndVa
 
 TEST_F(Suchdialoge, RangeCancelClearsTheValues)
 {
-    TAbfrageDlgEinFeld& dlg = AbfrageDlgEinFeld();
+    TAbfrageDlgEinFeld& dlg = dialoge.AbfrageDlgEinFeld();
     dlg.TabelleSetzen(folder(), "KEGLER.DBF");
     ModalSkript modal;
     modal.then([&](QDialog&) {
@@ -240,7 +238,7 @@ TEST_F(Suchdialoge, SortDialogPreselectionAndCancel)
 
 TEST_F(Suchdialoge, SearchAndReplaceFindsTheTextAnywhereAndOverwritesTheWholeValue)
 {
-    TSuchenErsetzenDlg& dlg = SuchenErsetzenDlg();
+    TSuchenErsetzenDlg& dlg = dialoge.SuchenErsetzenDlg();
     ModalSkript modal;
     modal.then([&](QDialog&) {
         select(dlg.FieldListBox1, "NAME");
@@ -261,7 +259,7 @@ TEST_F(Suchdialoge, SearchAndReplaceFindsTheTextAnywhereAndOverwritesTheWholeVal
 
 TEST_F(Suchdialoge, SearchAndReplaceWithAQuoteInTheText)
 {
-    TSuchenErsetzenDlg& dlg = SuchenErsetzenDlg();
+    TSuchenErsetzenDlg& dlg = dialoge.SuchenErsetzenDlg();
     ModalSkript modal;
     modal.then([&](QDialog&) {
         select(dlg.FieldListBox1, "NAME");
@@ -276,7 +274,7 @@ TEST_F(Suchdialoge, SearchAndReplaceWithAQuoteInTheText)
 
 TEST_F(Suchdialoge, SearchAndReplaceWithoutHitOrCancelledChangesNothing)
 {
-    TSuchenErsetzenDlg& dlg = SuchenErsetzenDlg();
+    TSuchenErsetzenDlg& dlg = dialoge.SuchenErsetzenDlg();
     ModalSkript modal;
     modal.then([&](QDialog&) {
         select(dlg.FieldListBox1, "NAME");
@@ -300,7 +298,7 @@ TEST_F(Suchdialoge, SearchAndReplaceWithoutHitOrCancelledChangesNothing)
 TEST_F(Suchdialoge, SearchAndReplaceListsMemosAndConvertsTheReplacement)
 {
     const int chair = verein.bowler({"Zorn", "Udo", "11", true, 1});
-    TSuchenErsetzenDlg& dlg = SuchenErsetzenDlg();
+    TSuchenErsetzenDlg& dlg = dialoge.SuchenErsetzenDlg();
     ModalSkript modal;
     modal.then([&](QDialog&) {
         EXPECT_TRUE(items(dlg.FieldListBox1).contains("BEMERKUNGE"));

@@ -1,12 +1,9 @@
 #include "testverein.h"
 
 #include "engine/dataset/field_text.h"
-#include "masterdata/menue_freigabe.h"
 #include "engine/sql/sql.h"
 #include "data/store/installation.h"
-
-#include <QObject>
-#include <QString>
+#include "shell/child_window.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +12,9 @@ namespace trevo::masterdata::test {
 using engine::Record;
 using engine::Value;
 
-void Host::menuepunktFreigeben(int code, const std::string& name, bool on)
+void Host::tabelleGefuellt(int code, bool hatDatensaetze)
 {
-    if (QObject* w = fenster ? fenster(code) : nullptr) masterdata::menuepunktFreigeben(*w, QString::fromStdString(name), on);
+    if (shell::ChildWindow* w = fenster ? fenster(code) : nullptr) w->tabelleGefuellt(hatDatensaetze);
 }
 
 TestVerein::TestVerein()
@@ -26,21 +23,16 @@ TestVerein::TestVerein()
     folder_ = dir_.path().toStdString() + "/";
     db_ = std::make_unique<engine::Database>();
     data::installDataFolder(*db_, folder_, engine::daysFromCivil(2024, 3, 1));
-    tools_ = std::make_unique<data::TDBTools>(*db_, host);
+    tools_ = std::make_unique<data::TDBTools>(*db_);
     pfade_ = common::Programmpfade::ausProgrammordner(folder_);
 }
 
-TestVerein::~TestVerein()
-{
-    zugang_.reset();
-    module_.reset();
-}
+TestVerein::~TestVerein() { module_.reset(); }
 
 void TestVerein::oeffnen()
 {
     module_ = std::make_unique<data::TKeDataForm>(*db_, *tools_, optionen_, pfade_, host);
     EXPECT_TRUE(module_->TabellenOeffnen());
-    zugang_ = std::make_unique<ModulZugang>(*db_, *module_);
 }
 
 void TestVerein::zweiterOrdner()

@@ -1,12 +1,12 @@
 #pragma once
 // A small club in a temporary data folder made by the installation, opened by the real
-// data module; the windows reach it through the module's data access. The host of the
-// module records its messages and passes its menu rule on to the members window.
+// data module; the windows reach it through the module's data access, handed to
+// registrieren like the program's. The host of the module passes its menu rule on to
+// the window of the code.
 #include "engine/database.h"
 #include "engine/dataset/table_data_set.h"
-#include "masterdata/datenzugang.h"
 #include "data/dbtools/db_tools.h"
-#include "masterdata/modul_zugang.h"
+#include "masterdata/datenmodul_zugang.h"
 #include "data/module/ke_data_form.h"
 
 #include <QTemporaryDir>
@@ -16,7 +16,9 @@
 #include <string>
 #include <vector>
 
-class QObject;
+namespace trevo::shell {
+class ChildWindow;
+}
 
 namespace trevo::masterdata::test {
 
@@ -36,45 +38,23 @@ struct Bowler {
 // The data module's side towards the windows.
 class Host : public data::DataModuleHost {
 public:
-    void meldung(const std::string& t) override { texte.push_back(t); }
-    void bestaetigung(const std::string& t) override { texte.push_back(t); }
-    void fehler(const std::string& t) override { texte.push_back(t); }
-    bool fehlerFrageJaNein(const std::string& t) override
-    {
-        texte.push_back(t);
-        return false;
-    }
-    std::optional<std::string> ordnerWaehlen(const std::string&) override { return std::nullopt; }
     bool startfensterSichtbar() override { return false; }
     void startfensterZeigen(bool) override {}
     bool fensterVorhanden(int code) override { return fenster && fenster(code); }
-    void menuepunktFreigeben(int code, const std::string& name, bool on) override;
+    void tabelleGefuellt(int code, bool hatDatensaetze) override;
     void programmBeenden() override {}
 
-    std::function<QObject*(int)> fenster; // the window of a code, when it exists
-    std::vector<std::string> texte;
+    std::function<shell::ChildWindow*(int)> fenster; // the window of a code, when it exists
 };
 
-class TestVerein : public Datenzugang {
+class TestVerein : public DatenmodulZugang {
 public:
     TestVerein();
     ~TestVerein() override;
 
-    // Datenzugang, as the program's data access gives it, with a print facility to switch on.
+    // The data access, as the program's gives it, with a print facility to switch on.
     engine::Database& datenbank() override { return *db_; }
-    engine::Session& session() override { return db_->session(); }
     std::string datenordner() const override { return folder_; }
-    // Before oeffnen() the module has no data sets.
-    engine::TableDataSet* tabelle(std::string_view name) override { return zugang_ ? zugang_->tabelle(name) : nullptr; }
-    long anzahlDatensaetze(std::string_view name) override { return zugang_ ? zugang_->anzahlDatensaetze(name) : -1; }
-    int AnzahlMitWert(const std::string& field, long number, const std::string& path) override
-    {
-        return zugang_ ? zugang_->AnzahlMitWert(field, number, path) : 0;
-    }
-    std::string FunktionsName(const std::string& number) override
-    {
-        return zugang_ ? zugang_->FunktionsName(number) : std::string();
-    }
     bool druckenMoeglich() const override { return drucken; }
     void DruckeListe(const std::string& option, const std::string& report, const std::string& path) override
     {
@@ -108,6 +88,10 @@ public:
     bool drucken = false;
     std::vector<std::string> gedruckt;
 
+protected:
+    // Before oeffnen() there is none.
+    data::TKeDataForm* datenmodul() const override { return module_.get(); }
+
 private:
     int naechsteNummer(const std::string& file);
 
@@ -118,14 +102,6 @@ private:
     common::TProgrammoptionen optionen_;
     common::Programmpfade pfade_;
     std::unique_ptr<data::TKeDataForm> module_;
-    std::unique_ptr<ModulZugang> zugang_;
-};
-
-// Plugs a data access in for the lifetime of the scope.
-class ZugangScope {
-public:
-    explicit ZugangScope(Datenzugang& z) { setDatenzugang(&z); }
-    ~ZugangScope() { setDatenzugang(nullptr); }
 };
 
 } // namespace trevo::masterdata::test
