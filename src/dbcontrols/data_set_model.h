@@ -25,7 +25,7 @@ struct GridColumn {
     }
     std::string field;
     QString title;           // empty: the field's label, else its name
-    int width = -1;          // pixels; -1: from the field's length
+    int width = -1;          // pixels; -1: from the field's length and the title
     std::string format;      // display format; empty: the field's own
     bool readOnly = false;
 };

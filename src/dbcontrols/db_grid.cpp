@@ -2,6 +2,7 @@
 
 #include "dbcontrols/command_guard.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
 
@@ -74,9 +75,12 @@ void DBGrid::applyWidths()
     for (int c = 0; c < int(columns.size()); ++c) {
         int width = columns[size_t(c)].width;
         if (width < 0) {
+            // As wide as the field's length, and at least as wide as the title.
             const int f = model_->fieldOf(c);
             const int chars = f >= 0 ? std::clamp<int>(model_->link().dataSet()->field(f).def.length, 4, 30) : 10;
-            width = fontMetrics().averageCharWidth() * chars + 12;
+            const QString title = model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+            width = std::max(fontMetrics().averageCharWidth() * chars,
+                             horizontalHeader()->fontMetrics().horizontalAdvance(title)) + 12;
         }
         setColumnWidth(c, width);
     }
@@ -132,6 +136,12 @@ void DBGrid::mousePressEvent(QMouseEvent* event)
     setFocus(Qt::MouseFocusReason);
     chooseRow(at.row());
     event->accept();
+}
+
+void DBGrid::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange) applyWidths();
 }
 
 } // namespace trevo::controls

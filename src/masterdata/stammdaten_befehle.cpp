@@ -4,6 +4,7 @@
 
 #include "common/catalogue/meldungstext.h"
 #include "common/dialogs/dialogs.h"
+#include "dbcontrols/command_guard.h"
 #include "engine/dataset/table_data_set.h"
 #include "masterdata/datenzugang.h"
 #include "masterdata/dialog_hilfen.h"
@@ -30,7 +31,10 @@ void TStammdatenForm::OKBtnClick() { befehl([this] { speichern(); }); }
 void TStammdatenForm::CancelBtnClick() { befehl([this] { abbrechen(); }); }
 void TStammdatenForm::Lschen2Click() { befehl([this] { loeschen(); }); }
 void TStammdatenForm::CloseBtnClick() { befehl([this] { schliessen(); }); }
-void TStammdatenForm::ToolButton4Click() { shell().LotseZeigen(); }
+void TStammdatenForm::ToolButton4Click()
+{
+    controls::runGuarded([this] { shell().LotseZeigen(); });
+}
 
 void TStammdatenForm::Liste1Click()
 {
