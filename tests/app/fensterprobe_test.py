@@ -23,7 +23,7 @@ def run(args, cwd, env):
 
 
 def main():
-    trevo, setup, codes = sys.argv[1], sys.argv[2], sys.argv[3:]
+    trevo, setup, codes = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2]), sys.argv[3:]
     env = dict(os.environ, QT_QPA_PLATFORM='offscreen')
     failures = []
     with tempfile.TemporaryDirectory() as folder:
