@@ -17,7 +17,7 @@
 
 namespace trevo::masterdata {
 
-TAbfrageDlgEinFeld::TAbfrageDlgEinFeld(Datenzugang& zugang, QWidget* parent) : QDialog(parent), zugang_(zugang)
+TAbfrageDlgEinFeld::TAbfrageDlgEinFeld(Datenzugang& zugang, QWidget* parent) : QDialog(parent), access_(zugang)
 {
     setObjectName(QStringLiteral("AbfrageDlgEinFeld"));
     setWindowTitle(QStringLiteral("Abfrage"));
@@ -109,7 +109,7 @@ TAbfrageDlgEinFeld::TAbfrageDlgEinFeld(Datenzugang& zugang, QWidget* parent) : Q
 
 void TAbfrageDlgEinFeld::TabelleSetzen(const std::string& folder, const std::string& file)
 {
-    if (!table_.setzen(zugang_.datenbank(), folder, file, false)) return;
+    if (!table_.setzen(access_.datenbank(), folder, file, false)) return;
     FieldListBox1->clear();
     for (const engine::FieldDef& f : table_.felder()) FieldListBox1->addItem(qs(f.name));
     if (FieldListBox1->count() > 0) {

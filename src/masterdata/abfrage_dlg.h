@@ -61,7 +61,7 @@ private:
     void WertGeaendert(const QString& text);
     void OKBtnClick();
 
-    Datenzugang& zugang_;
+    Datenzugang& access_;
     TabellenFelder table_;
 };
 

@@ -60,105 +60,52 @@ TMitgliederform::TMitgliederform(shell::ShellServices& shell, Datenzugang& zugan
     FormCreate();
 }
 
-void TMitgliederform::buildFields()
-{
-    QWidget* area = eingabeflaeche();
-    auto* grid = new QGridLayout(area);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(5);
-    auto label = [&](const QString& text, int row, int column, QWidget* buddy = nullptr) {
-        auto* l = new QLabel(text, area);
+// The rows of the entry panel: a title on the left, the fields of the row beside it.
+class TMitgliederform::Raster {
+public:
+    explicit Raster(QWidget* area) : area_(area), grid_(new QGridLayout(area))
+    {
+        grid_->setContentsMargins(0, 0, 0, 0);
+        grid_->setHorizontalSpacing(6);
+        grid_->setVerticalSpacing(5);
+    }
+    QWidget* area() const { return area_; }
+    QLabel* label(const QString& text, int row, QWidget* buddy = nullptr)
+    {
+        auto* l = new QLabel(text, area_);
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         if (buddy) l->setBuddy(buddy);
-        grid->addWidget(l, row, column);
+        grid_->addWidget(l, row, 0);
         return l;
-    };
-    auto line = [&](int row, int column, int span, std::initializer_list<QWidget*> widgets) {
+    }
+    // A title inside the row, before its field.
+    QLabel* inner(const QString& text, QWidget* buddy = nullptr)
+    {
+        auto* l = new QLabel(text, area_);
+        if (buddy) l->setBuddy(buddy);
+        return l;
+    }
+    void line(int row, std::initializer_list<QWidget*> widgets)
+    {
         auto* box = new QHBoxLayout;
         box->setSpacing(6);
         for (QWidget* w : widgets) box->addWidget(w);
         box->addStretch();
-        grid->addLayout(box, row, column, 1, span);
-    };
+        grid_->addLayout(box, row, 1, 1, 3);
+    }
+    void end(int row) { grid_->setRowStretch(row, 1); }
 
-    DBEdit1 = nummernanzeige("NUMMER", "DBEdit1");
-    DBEdit1->setFixedWidth(80);
-    MitgliedCheckBox1 = kontrollkaestchen("MITGLIED", QStringLiteral("Mitglied"), "MitgliedCheckBox1");
-    MitgliednummerDBEdit2 = eingabefeld("MITGLIEDNR", "MitgliednummerDBEdit2");
-    MitgliednummerDBEdit2->setFixedWidth(90);
-    EintrittEdit = eingabefeld("EINTRITT", "EintrittEdit");
-    EintrittEdit->setFixedWidth(90);
-    Mitgliednrlabel = new QLabel(QStringLiteral("Mitgliedsnummer"), area);
-    Mitgliednrlabel->setObjectName(QStringLiteral("Mitgliednrlabel"));
-    EintrittLabel = new QLabel(QStringLiteral("Mitglied seit"), area);
-    EintrittLabel->setObjectName(QStringLiteral("EintrittLabel"));
-    label(QStringLiteral("lfd. Nummer"), 0, 0);
-    line(0, 1, 3, {DBEdit1, MitgliedCheckBox1, Mitgliednrlabel, MitgliednummerDBEdit2, EintrittLabel, EintrittEdit});
+private:
+    QWidget* area_;
+    QGridLayout* grid_;
+};
 
-    GeburtstagsEdit = eingabefeld("GEBURTSTAG", "GeburtstagsEdit");
-    GeburtstagsEdit->setFixedWidth(90);
-    Amtedit = auswahlfeld("FUNKTION", "Amtedit", "FunktionsDataSource1", "NUMMER", {"NUMMER", "BEZEICHNUN"},
-                          {QStringLiteral("lfd. Nummer"), QStringLiteral("Bezeichnung")});
-    Amtedit->setFixedWidth(80);
-    Funktionsnamedit2 = new QLineEdit(area);
-    Funktionsnamedit2->setObjectName(QStringLiteral("Funktionsnamedit2"));
-    Funktionsnamedit2->setReadOnly(true);
-    Funktionsnamedit2->setFocusPolicy(Qt::NoFocus);
-    Funktionsnamedit2->setFixedWidth(200);
-    QPalette grey = Funktionsnamedit2->palette();
-    grey.setColor(QPalette::Base, grey.color(QPalette::Button));
-    Funktionsnamedit2->setPalette(grey);
-    label(QStringLiteral("Geburtstag"), 1, 0, GeburtstagsEdit);
-    auto* amt = new QLabel(QStringLiteral("Amt"), area);
-    amt->setBuddy(Amtedit);
-    line(1, 1, 3, {GeburtstagsEdit, amt, Amtedit, new QLabel(QStringLiteral("Bezeichnung"), area), Funktionsnamedit2});
-
-    DBEdit2 = eingabefeld("NAME", "DBEdit2");
-    DBEdit2->setFixedWidth(220);
-    VornameEdit = eingabefeld("VORNAME", "VornameEdit");
-    VornameEdit->setFixedWidth(200);
-    label(QStringLiteral("Name"), 2, 0, DBEdit2);
-    auto* vorname = new QLabel(QStringLiteral("Vorname"), area);
-    vorname->setBuddy(VornameEdit);
-    line(2, 1, 3, {DBEdit2, vorname, VornameEdit});
-
-    DBEdit10 = eingabefeld("ALIAS", "DBEdit10");
-    DBEdit10->setFixedWidth(220);
-    label(QStringLiteral("Alias"), 3, 0, DBEdit10);
-    line(3, 1, 3, {DBEdit10});
-
-    DBEdit3 = eingabefeld("STRASSE", "DBEdit3");
-    DBEdit3->setFixedWidth(300);
-    label(QStringLiteral("Strasse,Hausnummer\noder Postfach"), 4, 0, DBEdit3);
-    line(4, 1, 3, {DBEdit3});
-
-    DBEdit4 = eingabefeld("PLZ", "DBEdit4");
-    DBEdit4->setFixedWidth(55);
-    DBEdit5 = eingabefeld("ORT", "DBEdit5");
-    DBEdit5->setFixedWidth(239);
-    label(QStringLiteral("Plz, Ort"), 5, 0, DBEdit4);
-    line(5, 1, 3, {DBEdit4, DBEdit5});
-
-    DBEdit6 = eingabefeld("TEL1", "DBEdit6");
-    DBEdit6->setFixedWidth(150);
-    DBEdit7 = eingabefeld("TEL2", "DBEdit7");
-    DBEdit7->setFixedWidth(150);
-    DBEdit8 = eingabefeld("EMAIL", "DBEdit8");
-    DBEdit8->setFixedWidth(220);
-    label(QStringLiteral("Telefon"), 6, 0, DBEdit6);
-    auto* fax = new QLabel(QStringLiteral("Fax"), area);
-    fax->setBuddy(DBEdit7);
-    auto* mail = new QLabel(QStringLiteral("EMail"), area);
-    mail->setBuddy(DBEdit8);
-    line(6, 1, 3, {DBEdit6, fax, DBEdit7, mail, DBEdit8});
-
-    DBMemo1 = memofeld("BEMERKUNGE", "DBMemo1");
-    DBMemo1->setFixedSize(640, 64);
-    auto* memo = label(QStringLiteral("Bemerkungen"), 7, 0, DBMemo1);
-    memo->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    line(7, 1, 3, {DBMemo1});
-    grid->setRowStretch(8, 1);
+void TMitgliederform::buildFields()
+{
+    Raster raster(eingabeflaeche());
+    buildMemberRows(raster);
+    buildAddressRows(raster);
+    raster.end(8);
 
     QWidget* order[] = {MitgliedCheckBox1, MitgliednummerDBEdit2, EintrittEdit, GeburtstagsEdit, Amtedit, DBEdit2,
                         VornameEdit,       DBEdit10,             DBEdit3,      DBEdit4,         DBEdit5, DBEdit6,
@@ -172,6 +119,82 @@ void TMitgliederform::buildFields()
     connect(Amtedit->lineEdit(), &QLineEdit::textChanged, this, &TMitgliederform::AmteditChange);
     MitgliedsfelderZeigen();
     AmteditChange(Amtedit->lineEdit()->text());
+}
+
+void TMitgliederform::buildMemberRows(Raster& raster)
+{
+    DBEdit1 = nummernanzeige("NUMMER", "DBEdit1");
+    DBEdit1->setFixedWidth(80);
+    MitgliedCheckBox1 = kontrollkaestchen("MITGLIED", QStringLiteral("Mitglied"), "MitgliedCheckBox1");
+    MitgliednummerDBEdit2 = eingabefeld("MITGLIEDNR", "MitgliednummerDBEdit2");
+    MitgliednummerDBEdit2->setFixedWidth(90);
+    EintrittEdit = eingabefeld("EINTRITT", "EintrittEdit");
+    EintrittEdit->setFixedWidth(90);
+    Mitgliednrlabel = raster.inner(QStringLiteral("Mitgliedsnummer"));
+    Mitgliednrlabel->setObjectName(QStringLiteral("Mitgliednrlabel"));
+    EintrittLabel = raster.inner(QStringLiteral("Mitglied seit"));
+    EintrittLabel->setObjectName(QStringLiteral("EintrittLabel"));
+    raster.label(QStringLiteral("lfd. Nummer"), 0);
+    raster.line(0, {DBEdit1, MitgliedCheckBox1, Mitgliednrlabel, MitgliednummerDBEdit2, EintrittLabel, EintrittEdit});
+
+    GeburtstagsEdit = eingabefeld("GEBURTSTAG", "GeburtstagsEdit");
+    GeburtstagsEdit->setFixedWidth(90);
+    Amtedit = auswahlfeld("FUNKTION", "Amtedit", "FunktionsDataSource1", "NUMMER", {"NUMMER", "BEZEICHNUN"},
+                          {QStringLiteral("lfd. Nummer"), QStringLiteral("Bezeichnung")});
+    Amtedit->setFixedWidth(80);
+    Funktionsnamedit2 = new QLineEdit(raster.area());
+    Funktionsnamedit2->setObjectName(QStringLiteral("Funktionsnamedit2"));
+    Funktionsnamedit2->setReadOnly(true);
+    Funktionsnamedit2->setFocusPolicy(Qt::NoFocus);
+    Funktionsnamedit2->setFixedWidth(200);
+    QPalette grey = Funktionsnamedit2->palette();
+    grey.setColor(QPalette::Base, grey.color(QPalette::Button));
+    Funktionsnamedit2->setPalette(grey);
+    raster.label(QStringLiteral("Geburtstag"), 1, GeburtstagsEdit);
+    raster.line(1, {GeburtstagsEdit, raster.inner(QStringLiteral("Amt"), Amtedit), Amtedit,
+                    raster.inner(QStringLiteral("Bezeichnung")), Funktionsnamedit2});
+
+    DBEdit2 = eingabefeld("NAME", "DBEdit2");
+    DBEdit2->setFixedWidth(220);
+    VornameEdit = eingabefeld("VORNAME", "VornameEdit");
+    VornameEdit->setFixedWidth(200);
+    raster.label(QStringLiteral("Name"), 2, DBEdit2);
+    raster.line(2, {DBEdit2, raster.inner(QStringLiteral("Vorname"), VornameEdit), VornameEdit});
+
+    DBEdit10 = eingabefeld("ALIAS", "DBEdit10");
+    DBEdit10->setFixedWidth(220);
+    raster.label(QStringLiteral("Alias"), 3, DBEdit10);
+    raster.line(3, {DBEdit10});
+}
+
+void TMitgliederform::buildAddressRows(Raster& raster)
+{
+    DBEdit3 = eingabefeld("STRASSE", "DBEdit3");
+    DBEdit3->setFixedWidth(300);
+    raster.label(QStringLiteral("Strasse,Hausnummer\noder Postfach"), 4, DBEdit3);
+    raster.line(4, {DBEdit3});
+
+    DBEdit4 = eingabefeld("PLZ", "DBEdit4");
+    DBEdit4->setFixedWidth(55);
+    DBEdit5 = eingabefeld("ORT", "DBEdit5");
+    DBEdit5->setFixedWidth(239);
+    raster.label(QStringLiteral("Plz, Ort"), 5, DBEdit4);
+    raster.line(5, {DBEdit4, DBEdit5});
+
+    DBEdit6 = eingabefeld("TEL1", "DBEdit6");
+    DBEdit6->setFixedWidth(150);
+    DBEdit7 = eingabefeld("TEL2", "DBEdit7");
+    DBEdit7->setFixedWidth(150);
+    DBEdit8 = eingabefeld("EMAIL", "DBEdit8");
+    DBEdit8->setFixedWidth(220);
+    raster.label(QStringLiteral("Telefon"), 6, DBEdit6);
+    raster.line(6, {DBEdit6, raster.inner(QStringLiteral("Fax"), DBEdit7), DBEdit7,
+                    raster.inner(QStringLiteral("EMail"), DBEdit8), DBEdit8});
+
+    DBMemo1 = memofeld("BEMERKUNGE", "DBMemo1");
+    DBMemo1->setFixedSize(640, 64);
+    raster.label(QStringLiteral("Bemerkungen"), 7, DBMemo1)->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    raster.line(7, {DBMemo1});
 }
 
 void TMitgliederform::MitgliedsfelderZeigen()

@@ -49,7 +49,10 @@ protected:
     void nachAnfuegen() override;
 
 private:
+    class Raster;
     void buildFields();
+    void buildMemberRows(Raster& raster);
+    void buildAddressRows(Raster& raster);
 };
 
 } // namespace trevo::masterdata

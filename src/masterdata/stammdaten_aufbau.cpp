@@ -172,7 +172,7 @@ void TStammdatenForm::buildMenus()
     });
     Drucken1 = menu("DRUCKEN1", QStringLiteral("&Drucken"));
     Liste1 = action(Drucken1, "Liste1", QStringLiteral("Liste"), &TStammdatenForm::Liste1Click);
-    Liste1->setEnabled(zugang_.druckenMoeglich());
+    Liste1->setEnabled(access_.druckenMoeglich());
     MainMenu1 = {Eingabe1, Bearbeiten1, Ansicht1, Suchen1, Drucken1};
 
     Eingabe2 = menu("Eingabe2", QStringLiteral("&Eingabe"));

@@ -23,14 +23,14 @@ void nichtVollstaendig() { common::dialogs().message(qs(common::MeldungsText(200
 
 } // namespace
 
-void TStammdatenForm::Neueingabe1Click() { befehl([this] { neueingabe(); }); }
-void TStammdatenForm::NeuerSatzButtonClick() { befehl([this] { neuerSatz(); }); }
-void TStammdatenForm::ndern1Click() { befehl([this] { aendern(); }); }
-void TStammdatenForm::Kopierenundndern1Click() { befehl([this] { kopieren(); }); }
-void TStammdatenForm::OKBtnClick() { befehl([this] { speichern(); }); }
-void TStammdatenForm::CancelBtnClick() { befehl([this] { abbrechen(); }); }
-void TStammdatenForm::Lschen2Click() { befehl([this] { loeschen(); }); }
-void TStammdatenForm::CloseBtnClick() { befehl([this] { schliessen(); }); }
+void TStammdatenForm::Neueingabe1Click() { befehl([this] { newEntry(); }); }
+void TStammdatenForm::NeuerSatzButtonClick() { befehl([this] { insertNext(); }); }
+void TStammdatenForm::ndern1Click() { befehl([this] { change(); }); }
+void TStammdatenForm::Kopierenundndern1Click() { befehl([this] { copyRecord(); }); }
+void TStammdatenForm::OKBtnClick() { befehl([this] { save(); }); }
+void TStammdatenForm::CancelBtnClick() { befehl([this] { cancelEntry(); }); }
+void TStammdatenForm::Lschen2Click() { befehl([this] { deleteCurrent(); }); }
+void TStammdatenForm::CloseBtnClick() { befehl([this] { closeWindow(); }); }
 void TStammdatenForm::ToolButton4Click()
 {
     controls::runGuarded([this] { shell().LotseZeigen(); });
@@ -40,8 +40,8 @@ void TStammdatenForm::Liste1Click()
 {
     befehl([this] {
         engine::TableDataSet* t = tabelle();
-        if (!zugang_.druckenMoeglich() || !t) return;
-        zugang_.DruckeListe(settings_.printOption, settings_.printDefault, t->path());
+        if (!access_.druckenMoeglich() || !t) return;
+        access_.DruckeListe(settings_.printOption, settings_.printDefault, t->path());
     });
 }
 
@@ -74,7 +74,7 @@ void TStammdatenForm::appendNew()
     nachAnfuegen();
 }
 
-void TStammdatenForm::neueingabe()
+void TStammdatenForm::newEntry()
 {
     if (!tabelle()) return;
     if (settings_.incompleteCheckOnNew && imEingabemodus() && !komplett()) {
@@ -86,7 +86,7 @@ void TStammdatenForm::neueingabe()
     switchMode(true, false);
 }
 
-void TStammdatenForm::neuerSatz()
+void TStammdatenForm::insertNext()
 {
     if (!tabelle()) return;
     if (!komplett()) {
@@ -97,7 +97,7 @@ void TStammdatenForm::neuerSatz()
     focusFirst();
 }
 
-void TStammdatenForm::aendern()
+void TStammdatenForm::change()
 {
     engine::TableDataSet* t = tabelle();
     if (!t) return;
@@ -107,7 +107,7 @@ void TStammdatenForm::aendern()
     switchMode(true, false);
 }
 
-void TStammdatenForm::kopieren()
+void TStammdatenForm::copyRecord()
 {
     engine::TableDataSet* t = tabelle();
     if (!t) return;
@@ -122,7 +122,7 @@ void TStammdatenForm::kopieren()
     switchMode(true, false);
 }
 
-void TStammdatenForm::speichern()
+void TStammdatenForm::save()
 {
     engine::TableDataSet* t = tabelle();
     if (!imEingabemodus() || !t) {
@@ -146,7 +146,7 @@ void TStammdatenForm::speichern()
     switchMode(false, false);
 }
 
-void TStammdatenForm::abbrechen()
+void TStammdatenForm::cancelEntry()
 {
     if (imEingabemodus()) {
         if (engine::TableDataSet* t = tabelle(); t && t->editing()) t->cancel();
@@ -155,7 +155,7 @@ void TStammdatenForm::abbrechen()
     switchMode(false, false);
 }
 
-bool TStammdatenForm::eingabeAbschliessen()
+bool TStammdatenForm::settleEntry()
 {
     engine::TableDataSet* t = tabelle();
     if (!imEingabemodus() || !t) return true;
@@ -172,14 +172,14 @@ bool TStammdatenForm::eingabeAbschliessen()
     return true;
 }
 
-void TStammdatenForm::schliessen()
+void TStammdatenForm::closeWindow()
 {
-    if (!eingabeAbschliessen()) return;
+    if (!settleEntry()) return;
     switchMode(false, false);
     shell().FensterZurueck();
 }
 
-void TStammdatenForm::loeschen()
+void TStammdatenForm::deleteCurrent()
 {
     engine::TableDataSet* t = tabelle();
     if (!t) return;
@@ -191,8 +191,8 @@ void TStammdatenForm::loeschen()
     if (!t->editing() && t->isEmpty()) return;
     if (!settings_.referenceField.empty()) {
         const long number = static_cast<long>(t->value("NUMMER").toNumber());
-        const std::string path = zugang_.datenordner() + settings_.referenceFile;
-        if (zugang_.AnzahlMitWert(settings_.referenceField, number, path) > 0) {
+        const std::string path = access_.datenordner() + settings_.referenceFile;
+        if (access_.AnzahlMitWert(settings_.referenceField, number, path) > 0) {
             common::dialogs().message(QStringLiteral(
                 "Der Datensatz darf nicht gelöscht werden. Die lfd.Nummer wird in einer anderen Tabelle verwendet"));
             return;

@@ -25,11 +25,11 @@ using shell::Eingabemodus;
 
 TStammdatenForm::TStammdatenForm(shell::ShellServices& shell, Datenzugang& zugang, Suchdialoge& dialoge,
                                  StammdatenEinstellungen settings, QWidget* parent)
-    : ChildWindow(shell, parent), zugang_(zugang), dialoge_(dialoge), settings_(std::move(settings))
+    : ChildWindow(shell, parent), access_(zugang), dialogs_(dialoge), settings_(std::move(settings))
 {
-    source_ = quelle(settings_.dataSourceName);
+    source_ = sourceNamed(settings_.dataSourceName);
     keys_ = new controls::EntryKeys(this);
-    connect(keys_, &controls::EntryKeys::cancelConfirmed, this, [this] { befehl([this] { abbrechen(); }); });
+    connect(keys_, &controls::EntryKeys::cancelConfirmed, this, [this] { befehl([this] { cancelEntry(); }); });
 
     GitterPanel = new QWidget(this);
     GitterPanel->setObjectName(QStringLiteral("GitterPanel"));
@@ -51,15 +51,15 @@ TStammdatenForm::TStammdatenForm(shell::ShellServices& shell, Datenzugang& zugan
     buildEntryPanel();
     panel->addWidget(EingabePanel1);
     buildMenus();
-    if (source_) sourceWatch_ = source_->beobachten([this](engine::DataSet*) { tabelleGewechselt(); });
+    if (source_) sourceWatch_ = source_->beobachten([this](engine::DataSet*) { tablesMoved(); });
 }
 
 TStammdatenForm::~TStammdatenForm() = default;
 
-data::Datenquelle* TStammdatenForm::quelle(const std::string& name) const
+data::Datenquelle* TStammdatenForm::sourceNamed(const std::string& name) const
 {
     try {
-        return zugang_.datenquelle(name);
+        return access_.datenquelle(name);
     } catch (const engine::EngineError&) {
         return nullptr; // no data module: the window shows nothing and says so at creation
     }
@@ -128,7 +128,7 @@ controls::DBLookupComboBox* TStammdatenForm::auswahlfeld(const std::string& fiel
                                                          const QStringList& titles)
 {
     auto* c = bound(new controls::DBLookupComboBox(fieldArea_), source_, field, name);
-    c->setListSource(quelle(sourceName));
+    c->setListSource(sourceNamed(sourceName));
     c->setEmptyChoice(true);
     c->setListFields(keyField, listFields, titles);
     addField(c, true, false);
@@ -154,7 +154,7 @@ void TStammdatenForm::FormActivate()
     if (settings_.browseOnActivate) ModusSchalten(false);
 }
 
-void TStammdatenForm::tabelleGewechselt()
+void TStammdatenForm::tablesMoved()
 {
     // The tables moved to another folder: whatever was entered went with the old ones.
     SuchQuery1.close();
@@ -169,7 +169,7 @@ bool TStammdatenForm::programmendeErlaubt()
     if (!imEingabemodus()) return true;
     bool settled = false;
     befehl([this, &settled] {
-        settled = eingabeAbschliessen();
+        settled = settleEntry();
         if (settled) switchMode(false, false);
     });
     return settled;
@@ -184,7 +184,7 @@ void TStammdatenForm::tabelleGefuellt(bool hatDatensaetze)
 
 void TStammdatenForm::MenueFreigebenTabelle()
 {
-    if (tabelle()) zugang_.MenueFreigebenTabelle(settings_.fensterCode, settings_.dataSetName);
+    if (tabelle()) access_.MenueFreigebenTabelle(settings_.fensterCode, settings_.dataSetName);
 }
 
 void TStammdatenForm::ModusSchalten(bool on)
@@ -219,7 +219,7 @@ void TStammdatenForm::focusFirst()
 void TStammdatenForm::refreshLookup()
 {
     if (settings_.lookupToRefresh.empty()) return;
-    if (engine::TableDataSet* lookup = zugang_.tabelle(settings_.lookupToRefresh); lookup && lookup->active())
+    if (engine::TableDataSet* lookup = access_.tabelle(settings_.lookupToRefresh); lookup && lookup->active())
         lookup->refresh();
 }
 

@@ -134,7 +134,7 @@ public:
     const StammdatenEinstellungen& einstellungen() const { return settings_; }
     // The table behind the window's data source; null when there is none.
     engine::TableDataSet* tabelle() const;
-    Suchdialoge& suchdialoge() const { return dialoge_; }
+    Suchdialoge& suchdialoge() const { return dialogs_; }
 
     // Commands, as the user gives them (see the table of modes above).
     void Neueingabe1Click();
@@ -215,7 +215,7 @@ public:
     engine::QueryDataSet SuchQuery1;
 
 protected:
-    Datenzugang& zugang() const { return zugang_; }
+    Datenzugang& zugang() const { return access_; }
     // The entry panel's area for the window's own fields (the entry buttons sit beside it).
     QWidget* eingabeflaeche() const { return fieldArea_; }
     // Entry fields on the entry panel, bound to the window's data source. All but the check
@@ -250,33 +250,33 @@ private:
     void buildMenus();
     QToolButton* toolButton(QToolBar* bar, const char* name, const QString& hint, int icon,
                             void (TStammdatenForm::*handler)());
-    data::Datenquelle* quelle(const std::string& name) const;
+    data::Datenquelle* sourceNamed(const std::string& name) const;
     void addField(QWidget* control, bool keys, bool display);
-    void tabelleGewechselt();
+    void tablesMoved();
     void switchMode(bool on, bool quiet);
     void focusFirst();
     void appendNew();
     void refreshLookup();
     void gotoHit();
     // The close question of an edit mode; false for Abbrechen. In browse mode it asks nothing.
-    bool eingabeAbschliessen();
+    bool settleEntry();
 
-    void neueingabe();
-    void neuerSatz();
-    void aendern();
-    void kopieren();
-    void speichern();
-    void abbrechen();
-    void loeschen();
-    void sortieren();
-    void bereich();
-    void suchen();
-    void weitersuchen();
-    void schliessen();
-    void schnellsuche(const QString& text);
+    void newEntry();
+    void insertNext();
+    void change();
+    void copyRecord();
+    void save();
+    void cancelEntry();
+    void deleteCurrent();
+    void sort();
+    void range();
+    void search();
+    void searchNext();
+    void closeWindow();
+    void quickSearch(const QString& text);
 
-    Datenzugang& zugang_;
-    Suchdialoge& dialoge_;
+    Datenzugang& access_;
+    Suchdialoge& dialogs_;
     StammdatenEinstellungen settings_;
     data::Datenquelle* source_ = nullptr;
     engine::Subscription sourceWatch_;

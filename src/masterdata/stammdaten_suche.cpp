@@ -17,17 +17,17 @@
 
 namespace trevo::masterdata {
 
-void TStammdatenForm::Sortierung1Click() { befehl([this] { sortieren(); }); }
-void TStammdatenForm::Bereich1Click() { befehl([this] { bereich(); }); }
-void TStammdatenForm::Suchen1Click() { befehl([this] { suchen(); }); }
-void TStammdatenForm::ToolButton1Click() { befehl([this] { weitersuchen(); }); }
+void TStammdatenForm::Sortierung1Click() { befehl([this] { sort(); }); }
+void TStammdatenForm::Bereich1Click() { befehl([this] { range(); }); }
+void TStammdatenForm::Suchen1Click() { befehl([this] { search(); }); }
+void TStammdatenForm::ToolButton1Click() { befehl([this] { searchNext(); }); }
 
 void TStammdatenForm::SchnellsuchEdit1Change(const QString& text)
 {
-    befehl([&] { schnellsuche(text); });
+    befehl([&] { quickSearch(text); });
 }
 
-void TStammdatenForm::sortieren()
+void TStammdatenForm::sort()
 {
     engine::TableDataSet* t = tabelle();
     if (!t) return;
@@ -47,11 +47,11 @@ void TStammdatenForm::sortieren()
         t->setIndex(settings_.sortOptions[static_cast<size_t>(chosen)].index);
 }
 
-void TStammdatenForm::bereich()
+void TStammdatenForm::range()
 {
     engine::TableDataSet* t = tabelle();
     if (!t) return;
-    TAbfrageDlgEinFeld& dlg = dialoge_.AbfrageDlgEinFeld();
+    TAbfrageDlgEinFeld& dlg = dialogs_.AbfrageDlgEinFeld();
     const auto [folder, file] = ordnerUndDatei(t->path());
     dlg.TabelleSetzen(folder, file);
     if (zeigeModal(dlg) != QDialog::Accepted) return;
@@ -80,11 +80,11 @@ std::string statement(const std::vector<std::string>& lines)
 
 } // namespace
 
-void TStammdatenForm::suchen()
+void TStammdatenForm::search()
 {
     engine::TableDataSet* t = tabelle();
     if (!t) return;
-    TSuchDlgKomplex& dlg = dialoge_.SuchDlgKomplex();
+    TSuchDlgKomplex& dlg = dialogs_.SuchDlgKomplex();
     const auto [folder, file] = ordnerUndDatei(t->path());
     dlg.TabelleSetzen(folder, file);
     if (zeigeModal(dlg) != QDialog::Accepted) return;
@@ -99,8 +99,8 @@ void TStammdatenForm::suchen()
     std::vector<std::string> lines;
     dlg.SQLErzeugen(lines); // a text that is no value of the field ends the command here
     try {
-        SuchQuery1.setResult(engine::sql::execute(zugang_.datenbank(), zugang_.session(), statement(lines),
-                                                  zugang_.datenordner()));
+        SuchQuery1.setResult(engine::sql::execute(access_.datenbank(), access_.session(), statement(lines),
+                                                  access_.datenordner()));
         SuchQuery1.open();
     } catch (const engine::EngineError&) {
         SuchQuery1.close(); // a statement that cannot be run finds nothing
@@ -113,14 +113,14 @@ void TStammdatenForm::suchen()
     }
 }
 
-void TStammdatenForm::weitersuchen()
+void TStammdatenForm::searchNext()
 {
     if (tabelle() && SuchQuery1.active() && !SuchQuery1.eof() && SuchQuery1.recordCount() > 1) {
         SuchQuery1.next(); // from the last hit it stays there and marks the end
         gotoHit();
         return;
     }
-    suchen();
+    search();
 }
 
 void TStammdatenForm::gotoHit()
@@ -132,7 +132,7 @@ void TStammdatenForm::gotoHit()
     t->findKey(SuchQuery1.value("NUMMER"));
 }
 
-void TStammdatenForm::schnellsuche(const QString& text)
+void TStammdatenForm::quickSearch(const QString& text)
 {
     engine::TableDataSet* t = tabelle();
     if (!t || !t->active()) return;

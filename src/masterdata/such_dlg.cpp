@@ -15,7 +15,7 @@
 
 namespace trevo::masterdata {
 
-TSuchDlgKomplex::TSuchDlgKomplex(Datenzugang& zugang, QWidget* parent) : QDialog(parent), zugang_(zugang)
+TSuchDlgKomplex::TSuchDlgKomplex(Datenzugang& zugang, QWidget* parent) : QDialog(parent), access_(zugang)
 {
     setObjectName(QStringLiteral("SuchDlgKomplex"));
     setWindowTitle(QStringLiteral("Suchen"));
@@ -56,7 +56,7 @@ TSuchDlgKomplex::TSuchDlgKomplex(Datenzugang& zugang, QWidget* parent) : QDialog
 
 void TSuchDlgKomplex::TabelleSetzen(const std::string& folder, const std::string& file)
 {
-    if (!table_.setzen(zugang_.datenbank(), folder, file, false)) return;
+    if (!table_.setzen(access_.datenbank(), folder, file, false)) return;
     FieldListBox1->clear();
     for (const engine::FieldDef& f : table_.felder()) FieldListBox1->addItem(qs(f.name));
     if (FieldListBox1->count() > 0) FieldListBox1->setCurrentRow(0);

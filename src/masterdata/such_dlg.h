@@ -47,7 +47,7 @@ private:
     void OKBtnClick();
     void CancelBtnClick();
 
-    Datenzugang& zugang_;
+    Datenzugang& access_;
     TabellenFelder table_;
 };
 

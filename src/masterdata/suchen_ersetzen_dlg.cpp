@@ -20,7 +20,7 @@
 
 namespace trevo::masterdata {
 
-TSuchenErsetzenDlg::TSuchenErsetzenDlg(Datenzugang& zugang, QWidget* parent) : QDialog(parent), zugang_(zugang)
+TSuchenErsetzenDlg::TSuchenErsetzenDlg(Datenzugang& zugang, QWidget* parent) : QDialog(parent), access_(zugang)
 {
     setObjectName(QStringLiteral("SuchenErsetzenDlg"));
     setWindowTitle(QStringLiteral("Suchen"));
@@ -59,10 +59,10 @@ TSuchenErsetzenDlg::TSuchenErsetzenDlg(Datenzugang& zugang, QWidget* parent) : Q
     festUndZentriert(*this);
 }
 
-void TSuchenErsetzenDlg::vorbereiten(const std::string& folder, const std::string& file)
+void TSuchenErsetzenDlg::prepare(const std::string& folder, const std::string& file)
 {
     // Memo fields are offered too; the replacement text stays from the last use.
-    if (!table_.setzen(zugang_.datenbank(), folder, file, true)) return;
+    if (!table_.setzen(access_.datenbank(), folder, file, true)) return;
     FieldListBox1->clear();
     for (const engine::FieldDef& f : table_.felder()) FieldListBox1->addItem(qs(f.name));
     if (FieldListBox1->count() > 0) FieldListBox1->setCurrentRow(0);
@@ -79,7 +79,7 @@ const engine::FieldDef* TSuchenErsetzenDlg::gewaehltesFeld() const
 int TSuchenErsetzenDlg::SuchenErsetzen(const std::string& folder, const std::string& file,
                                        shell::ShellServices* shell)
 {
-    vorbereiten(folder, file);
+    prepare(folder, file);
     if (zeigeModal(*this) != QDialog::Accepted) return 0;
     int replaced = 0;
     {
@@ -95,7 +95,7 @@ int TSuchenErsetzenDlg::SuchenErsetzen(const std::string& folder, const std::str
                 if (s) s->BitteWarten(1);
             }
         } waiting(shell);
-        replaced = ersetzen();
+        replaced = replaceAll();
     }
     if (replaced < 0) {
         common::dialogs().message(qs(common::MeldungsText(2006)));
@@ -115,9 +115,9 @@ std::string joined(const std::vector<std::string>& lines)
 
 } // namespace
 
-int TSuchenErsetzenDlg::ersetzen()
+int TSuchenErsetzenDlg::replaceAll()
 {
-    Datenzugang& data = zugang_;
+    Datenzugang& data = access_;
     const engine::FieldDef* field = gewaehltesFeld();
     engine::sql::QueryResult hits;
     bool found = false;

@@ -47,12 +47,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void vorbereiten(const std::string& folder, const std::string& file);
+    void prepare(const std::string& folder, const std::string& file);
     void OKBtnClick();
     // The records replaced; -1 when the search found nothing.
-    int ersetzen();
+    int replaceAll();
 
-    Datenzugang& zugang_;
+    Datenzugang& access_;
     TabellenFelder table_;
 };
 
