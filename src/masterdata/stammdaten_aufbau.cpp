@@ -42,7 +42,18 @@ void TStammdatenForm::buildToolbars(QVBoxLayout* panel)
     auto* row = new QHBoxLayout(ToolBar1);
     row->setContentsMargins(2, 1, 2, 1);
     row->setSpacing(8);
+    buildCommandBar();
+    row->addWidget(ToolBar3);
+    buildNavigatorBar();
+    row->addWidget(ToolBar2);
+    buildQuickSearchBar();
+    row->addWidget(Schnellsuchtoolbar);
+    row->addStretch();
+    panel->addWidget(ToolBar1);
+}
 
+void TStammdatenForm::buildCommandBar()
+{
     ToolBar3 = new QToolBar(ToolBar1);
     ToolBar3->setObjectName(QStringLiteral("ToolBar3"));
     ToolBar3->setIconSize(QSize(20, 20));
@@ -65,8 +76,10 @@ void TStammdatenForm::buildToolbars(QVBoxLayout* panel)
     ToolBar3->addSeparator();
     ToolButton4 = toolButton(ToolBar3, "ToolButton4", QStringLiteral("Lotse"), int(Symbol::Lotse),
                              &TStammdatenForm::ToolButton4Click);
-    row->addWidget(ToolBar3);
+}
 
+void TStammdatenForm::buildNavigatorBar()
+{
     ToolBar2 = new QToolBar(ToolBar1);
     ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
     DBNavigator2 = new controls::DBNavigator(ToolBar2);
@@ -80,8 +93,10 @@ void TStammdatenForm::buildToolbars(QVBoxLayout* panel)
     BitBtn2->setFocusPolicy(Qt::NoFocus);
     ToolBar2->addWidget(BitBtn2);
     connect(BitBtn2, &QPushButton::clicked, this, &TStammdatenForm::CloseBtnClick);
-    row->addWidget(ToolBar2);
+}
 
+void TStammdatenForm::buildQuickSearchBar()
+{
     Schnellsuchtoolbar = new QToolBar(ToolBar1);
     Schnellsuchtoolbar->setObjectName(QStringLiteral("Schnellsuchtoolbar"));
     Schnellsuchlabel = new QLabel(settings_.quickSearchLabel, Schnellsuchtoolbar);
@@ -92,9 +107,6 @@ void TStammdatenForm::buildToolbars(QVBoxLayout* panel)
     SchnellsuchEdit1->setFixedWidth(150);
     Schnellsuchtoolbar->addWidget(SchnellsuchEdit1);
     connect(SchnellsuchEdit1, &QLineEdit::textChanged, this, &TStammdatenForm::SchnellsuchEdit1Change);
-    row->addWidget(Schnellsuchtoolbar);
-    row->addStretch();
-    panel->addWidget(ToolBar1);
 }
 
 void TStammdatenForm::buildEntryPanel()

@@ -246,6 +246,9 @@ protected:
 
 private:
     void buildToolbars(QVBoxLayout* panel);
+    void buildCommandBar();
+    void buildNavigatorBar();
+    void buildQuickSearchBar();
     void buildEntryPanel();
     void buildMenus();
     QToolButton* toolButton(QToolBar* bar, const char* name, const QString& hint, int icon,

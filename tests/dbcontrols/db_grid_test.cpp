@@ -120,20 +120,29 @@ TEST(DBGrid, AClickOnARowWhileARecordIsPendingGoesToThatRecordAfterTheStoreReord
     EXPECT_EQ(f.cell(0, 1), "Abel");
 }
 
-TEST(DBGrid, ChoosingARowTakesWhatWasTypedIntoTheRecordFirst)
+TEST(DBGrid, ChoosingARowOrANavigatorButtonTakesWhatWasTypedIntoTheRecordFirst)
 {
     GridFixture f;
     auto* name = new DBEdit(&f.window);
     name->setDataSet(f.kegler.get());
     name->setDataField("NAME");
+    DBNavigator nav(&f.window);
+    nav.setDataSet(f.kegler.get());
     f.showWindow();
-    name->setFocus();
-    name->selectAll();
-    QTest::keyClicks(name, "Albers");
-    ASSERT_TRUE(name->pending());
+    auto typeName = [&](const char* text) {
+        name->setFocus();
+        name->selectAll();
+        QTest::keyClicks(name, text);
+        ASSERT_TRUE(name->pending());
+    };
+    typeName("Albers");
     f.grid->chooseRow(2);
     EXPECT_EQ(f.kegler->value("NAME"), Value::text("Conrad"));
     EXPECT_EQ(f.cell(0, 1), "Albers") << "stored by the move, not dropped";
+    typeName("Cramer");
+    nav.priorButton()->click();
+    EXPECT_EQ(f.kegler->value("NAME"), Value::text("Becker"));
+    EXPECT_EQ(f.cell(2, 1), "Cramer");
 }
 
 TEST(DBGrid, PaintingOverAFailingCalculatedFieldShowsEmptyCellsAndReportsTheErrorOnce)
@@ -166,6 +175,10 @@ TEST(DBNavigator, MovesAndEnablesItsButtons)
     ClubFixture f;
     DBNavigator nav(&f.window);
     nav.setDataSet(f.kegler.get());
+    EXPECT_EQ(nav.firstButton()->toolTip(), "Erster Datensatz");
+    EXPECT_EQ(nav.priorButton()->toolTip(), "Vorheriger Datensatz");
+    EXPECT_EQ(nav.nextButton()->toolTip(), "Nächster Datensatz");
+    EXPECT_EQ(nav.lastButton()->toolTip(), "Letzter Datensatz");
     EXPECT_FALSE(nav.firstButton()->isEnabled());
     EXPECT_FALSE(nav.priorButton()->isEnabled());
     EXPECT_TRUE(nav.nextButton()->isEnabled());
