@@ -17,7 +17,7 @@
 
 namespace trevo::masterdata {
 
-TAbfrageDlgEinFeld::TAbfrageDlgEinFeld(Datenzugang& zugang, QWidget* parent) : QDialog(parent), access_(zugang)
+TAbfrageDlgEinFeld::TAbfrageDlgEinFeld(Datenzugang& zugang, QWidget* parent) : QDialog(parent), zugang_(zugang)
 {
     setObjectName(QStringLiteral("AbfrageDlgEinFeld"));
     setWindowTitle(QStringLiteral("Abfrage"));
@@ -109,11 +109,11 @@ TAbfrageDlgEinFeld::TAbfrageDlgEinFeld(Datenzugang& zugang, QWidget* parent) : Q
 
 void TAbfrageDlgEinFeld::TabelleSetzen(const std::string& folder, const std::string& file)
 {
-    if (!table_.setzen(access_.datenbank(), folder, file, false)) return;
+    if (!tabelle_.setzen(zugang_.datenbank(), folder, file, false)) return;
     FieldListBox1->clear();
-    for (const engine::FieldDef& f : table_.felder()) FieldListBox1->addItem(qs(f.name));
+    for (const engine::FieldDef& f : tabelle_.felder()) FieldListBox1->addItem(qs(f.name));
     if (FieldListBox1->count() > 0) {
-        const bool skipNumber = table_.felder().front().name == "NUMMER" && FieldListBox1->count() > 1;
+        const bool skipNumber = tabelle_.felder().front().name == "NUMMER" && FieldListBox1->count() > 1;
         FieldListBox1->setCurrentRow(skipNumber ? 1 : 0);
     }
     FromEdit->clear();
@@ -124,8 +124,8 @@ void TAbfrageDlgEinFeld::TabelleSetzen(const std::string& folder, const std::str
 const engine::FieldDef* TAbfrageDlgEinFeld::gewaehltesFeld() const
 {
     const int row = auswahl(*FieldListBox1);
-    if (row < 0 || row >= static_cast<int>(table_.felder().size())) return nullptr;
-    return &table_.felder()[static_cast<size_t>(row)];
+    if (row < 0 || row >= static_cast<int>(tabelle_.felder().size())) return nullptr;
+    return &tabelle_.felder()[static_cast<size_t>(row)];
 }
 
 Bedingung TAbfrageDlgEinFeld::bedingung() const

@@ -36,7 +36,7 @@ public:
 
     const engine::FieldDef* gewaehltesFeld() const;
     Bedingung bedingung() const;
-    const TabellenFelder& Table1() const { return table_; }
+    const TabellenFelder& Table1() const { return tabelle_; }
 
     QListWidget* FieldListBox1 = nullptr;
     QListWidget* BedingungListBox1 = nullptr;
@@ -61,8 +61,8 @@ private:
     void WertGeaendert(const QString& text);
     void OKBtnClick();
 
-    Datenzugang& access_;
-    TabellenFelder table_;
+    Datenzugang& zugang_;
+    TabellenFelder tabelle_;
 };
 
 } // namespace trevo::masterdata

@@ -53,7 +53,7 @@ TMitgliederform::TMitgliederform(shell::ShellServices& shell, Datenzugang& zugan
     : TStammdatenForm(shell, zugang, dialoge, einstellungenMitglieder(), parent)
 {
     setObjectName(QStringLiteral("Mitgliederform"));
-    buildFields();
+    felderBauen();
     QFont gridFont(QStringLiteral("Arial"));
     gridFont.setPointSize(8);
     DBGrid1->setFont(gridFont);
@@ -63,49 +63,49 @@ TMitgliederform::TMitgliederform(shell::ShellServices& shell, Datenzugang& zugan
 // The rows of the entry panel: a title on the left, the fields of the row beside it.
 class TMitgliederform::Raster {
 public:
-    explicit Raster(QWidget* area) : area_(area), grid_(new QGridLayout(area))
+    explicit Raster(QWidget* flaeche) : flaeche_(flaeche), gitter_(new QGridLayout(flaeche))
     {
-        grid_->setContentsMargins(0, 0, 0, 0);
-        grid_->setHorizontalSpacing(6);
-        grid_->setVerticalSpacing(5);
+        gitter_->setContentsMargins(0, 0, 0, 0);
+        gitter_->setHorizontalSpacing(6);
+        gitter_->setVerticalSpacing(5);
     }
-    QWidget* area() const { return area_; }
-    QLabel* label(const QString& text, int row, QWidget* buddy = nullptr)
+    QWidget* flaeche() const { return flaeche_; }
+    QLabel* titel(const QString& text, int row, QWidget* buddy = nullptr)
     {
-        auto* l = new QLabel(text, area_);
+        auto* l = new QLabel(text, flaeche_);
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         if (buddy) l->setBuddy(buddy);
-        grid_->addWidget(l, row, 0);
+        gitter_->addWidget(l, row, 0);
         return l;
     }
     // A title inside the row, before its field.
-    QLabel* inner(const QString& text, QWidget* buddy = nullptr)
+    QLabel* beschriftung(const QString& text, QWidget* buddy = nullptr)
     {
-        auto* l = new QLabel(text, area_);
+        auto* l = new QLabel(text, flaeche_);
         if (buddy) l->setBuddy(buddy);
         return l;
     }
-    void line(int row, std::initializer_list<QWidget*> widgets)
+    void zeile(int row, std::initializer_list<QWidget*> widgets)
     {
         auto* box = new QHBoxLayout;
         box->setSpacing(6);
         for (QWidget* w : widgets) box->addWidget(w);
         box->addStretch();
-        grid_->addLayout(box, row, 1, 1, 3);
+        gitter_->addLayout(box, row, 1, 1, 3);
     }
-    void end(int row) { grid_->setRowStretch(row, 1); }
+    void ende(int row) { gitter_->setRowStretch(row, 1); }
 
 private:
-    QWidget* area_;
-    QGridLayout* grid_;
+    QWidget* flaeche_;
+    QGridLayout* gitter_;
 };
 
-void TMitgliederform::buildFields()
+void TMitgliederform::felderBauen()
 {
     Raster raster(eingabeflaeche());
-    buildMemberRows(raster);
-    buildAddressRows(raster);
-    raster.end(8);
+    mitgliedszeilenBauen(raster);
+    adresszeilenBauen(raster);
+    raster.ende(8);
 
     QWidget* order[] = {MitgliedCheckBox1, MitgliednummerDBEdit2, EintrittEdit, GeburtstagsEdit, Amtedit, DBEdit2,
                         VornameEdit,       DBEdit10,             DBEdit3,      DBEdit4,         DBEdit5, DBEdit6,
@@ -121,7 +121,7 @@ void TMitgliederform::buildFields()
     AmteditChange(Amtedit->lineEdit()->text());
 }
 
-void TMitgliederform::buildMemberRows(Raster& raster)
+void TMitgliederform::mitgliedszeilenBauen(Raster& raster)
 {
     DBEdit1 = nummernanzeige("NUMMER", "DBEdit1");
     DBEdit1->setFixedWidth(80);
@@ -130,19 +130,19 @@ void TMitgliederform::buildMemberRows(Raster& raster)
     MitgliednummerDBEdit2->setFixedWidth(90);
     EintrittEdit = eingabefeld("EINTRITT", "EintrittEdit");
     EintrittEdit->setFixedWidth(90);
-    Mitgliednrlabel = raster.inner(QStringLiteral("Mitgliedsnummer"));
+    Mitgliednrlabel = raster.beschriftung(QStringLiteral("Mitgliedsnummer"));
     Mitgliednrlabel->setObjectName(QStringLiteral("Mitgliednrlabel"));
-    EintrittLabel = raster.inner(QStringLiteral("Mitglied seit"));
+    EintrittLabel = raster.beschriftung(QStringLiteral("Mitglied seit"));
     EintrittLabel->setObjectName(QStringLiteral("EintrittLabel"));
-    raster.label(QStringLiteral("lfd. Nummer"), 0);
-    raster.line(0, {DBEdit1, MitgliedCheckBox1, Mitgliednrlabel, MitgliednummerDBEdit2, EintrittLabel, EintrittEdit});
+    raster.titel(QStringLiteral("lfd. Nummer"), 0);
+    raster.zeile(0, {DBEdit1, MitgliedCheckBox1, Mitgliednrlabel, MitgliednummerDBEdit2, EintrittLabel, EintrittEdit});
 
     GeburtstagsEdit = eingabefeld("GEBURTSTAG", "GeburtstagsEdit");
     GeburtstagsEdit->setFixedWidth(90);
     Amtedit = auswahlfeld("FUNKTION", "Amtedit", "FunktionsDataSource1", "NUMMER", {"NUMMER", "BEZEICHNUN"},
                           {QStringLiteral("lfd. Nummer"), QStringLiteral("Bezeichnung")});
     Amtedit->setFixedWidth(80);
-    Funktionsnamedit2 = new QLineEdit(raster.area());
+    Funktionsnamedit2 = new QLineEdit(raster.flaeche());
     Funktionsnamedit2->setObjectName(QStringLiteral("Funktionsnamedit2"));
     Funktionsnamedit2->setReadOnly(true);
     Funktionsnamedit2->setFocusPolicy(Qt::NoFocus);
@@ -150,36 +150,36 @@ void TMitgliederform::buildMemberRows(Raster& raster)
     QPalette grey = Funktionsnamedit2->palette();
     grey.setColor(QPalette::Base, grey.color(QPalette::Button));
     Funktionsnamedit2->setPalette(grey);
-    raster.label(QStringLiteral("Geburtstag"), 1, GeburtstagsEdit);
-    raster.line(1, {GeburtstagsEdit, raster.inner(QStringLiteral("Amt"), Amtedit), Amtedit,
-                    raster.inner(QStringLiteral("Bezeichnung")), Funktionsnamedit2});
+    raster.titel(QStringLiteral("Geburtstag"), 1, GeburtstagsEdit);
+    raster.zeile(1, {GeburtstagsEdit, raster.beschriftung(QStringLiteral("Amt"), Amtedit), Amtedit,
+                    raster.beschriftung(QStringLiteral("Bezeichnung")), Funktionsnamedit2});
 
     DBEdit2 = eingabefeld("NAME", "DBEdit2");
     DBEdit2->setFixedWidth(220);
     VornameEdit = eingabefeld("VORNAME", "VornameEdit");
     VornameEdit->setFixedWidth(200);
-    raster.label(QStringLiteral("Name"), 2, DBEdit2);
-    raster.line(2, {DBEdit2, raster.inner(QStringLiteral("Vorname"), VornameEdit), VornameEdit});
+    raster.titel(QStringLiteral("Name"), 2, DBEdit2);
+    raster.zeile(2, {DBEdit2, raster.beschriftung(QStringLiteral("Vorname"), VornameEdit), VornameEdit});
 
     DBEdit10 = eingabefeld("ALIAS", "DBEdit10");
     DBEdit10->setFixedWidth(220);
-    raster.label(QStringLiteral("Alias"), 3, DBEdit10);
-    raster.line(3, {DBEdit10});
+    raster.titel(QStringLiteral("Alias"), 3, DBEdit10);
+    raster.zeile(3, {DBEdit10});
 }
 
-void TMitgliederform::buildAddressRows(Raster& raster)
+void TMitgliederform::adresszeilenBauen(Raster& raster)
 {
     DBEdit3 = eingabefeld("STRASSE", "DBEdit3");
     DBEdit3->setFixedWidth(300);
-    raster.label(QStringLiteral("Strasse,Hausnummer\noder Postfach"), 4, DBEdit3);
-    raster.line(4, {DBEdit3});
+    raster.titel(QStringLiteral("Strasse,Hausnummer\noder Postfach"), 4, DBEdit3);
+    raster.zeile(4, {DBEdit3});
 
     DBEdit4 = eingabefeld("PLZ", "DBEdit4");
     DBEdit4->setFixedWidth(55);
     DBEdit5 = eingabefeld("ORT", "DBEdit5");
     DBEdit5->setFixedWidth(239);
-    raster.label(QStringLiteral("Plz, Ort"), 5, DBEdit4);
-    raster.line(5, {DBEdit4, DBEdit5});
+    raster.titel(QStringLiteral("Plz, Ort"), 5, DBEdit4);
+    raster.zeile(5, {DBEdit4, DBEdit5});
 
     DBEdit6 = eingabefeld("TEL1", "DBEdit6");
     DBEdit6->setFixedWidth(150);
@@ -187,14 +187,14 @@ void TMitgliederform::buildAddressRows(Raster& raster)
     DBEdit7->setFixedWidth(150);
     DBEdit8 = eingabefeld("EMAIL", "DBEdit8");
     DBEdit8->setFixedWidth(220);
-    raster.label(QStringLiteral("Telefon"), 6, DBEdit6);
-    raster.line(6, {DBEdit6, raster.inner(QStringLiteral("Fax"), DBEdit7), DBEdit7,
-                    raster.inner(QStringLiteral("EMail"), DBEdit8), DBEdit8});
+    raster.titel(QStringLiteral("Telefon"), 6, DBEdit6);
+    raster.zeile(6, {DBEdit6, raster.beschriftung(QStringLiteral("Fax"), DBEdit7), DBEdit7,
+                    raster.beschriftung(QStringLiteral("EMail"), DBEdit8), DBEdit8});
 
     DBMemo1 = memofeld("BEMERKUNGE", "DBMemo1");
     DBMemo1->setFixedSize(640, 64);
-    raster.label(QStringLiteral("Bemerkungen"), 7, DBMemo1)->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    raster.line(7, {DBMemo1});
+    raster.titel(QStringLiteral("Bemerkungen"), 7, DBMemo1)->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    raster.zeile(7, {DBMemo1});
 }
 
 void TMitgliederform::MitgliedsfelderZeigen()

@@ -50,9 +50,9 @@ protected:
 
 private:
     class Raster;
-    void buildFields();
-    void buildMemberRows(Raster& raster);
-    void buildAddressRows(Raster& raster);
+    void felderBauen();
+    void mitgliedszeilenBauen(Raster& raster);
+    void adresszeilenBauen(Raster& raster);
 };
 
 } // namespace trevo::masterdata

@@ -21,8 +21,8 @@
 
 namespace trevo::masterdata {
 
-QToolButton* TStammdatenForm::toolButton(QToolBar* bar, const char* name, const QString& hint, int icon,
-                                         void (TStammdatenForm::*handler)())
+QToolButton* TStammdatenForm::werkzeugknopf(QToolBar* bar, const char* name, const QString& hint, int icon,
+                                            void (TStammdatenForm::*handler)())
 {
     auto* b = new QToolButton(bar);
     b->setObjectName(QString::fromLatin1(name));
@@ -35,56 +35,56 @@ QToolButton* TStammdatenForm::toolButton(QToolBar* bar, const char* name, const 
     return b;
 }
 
-void TStammdatenForm::buildToolbars(QVBoxLayout* panel)
+void TStammdatenForm::werkzeugleistenBauen(QVBoxLayout* panel)
 {
     ToolBar1 = new QWidget(GitterPanel);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     auto* row = new QHBoxLayout(ToolBar1);
     row->setContentsMargins(2, 1, 2, 1);
     row->setSpacing(8);
-    buildCommandBar();
+    befehlsleisteBauen();
     row->addWidget(ToolBar3);
-    buildNavigatorBar();
+    navigatorleisteBauen();
     row->addWidget(ToolBar2);
-    buildQuickSearchBar();
+    schnellsuchleisteBauen();
     row->addWidget(Schnellsuchtoolbar);
     row->addStretch();
     panel->addWidget(ToolBar1);
 }
 
-void TStammdatenForm::buildCommandBar()
+void TStammdatenForm::befehlsleisteBauen()
 {
     ToolBar3 = new QToolBar(ToolBar1);
     ToolBar3->setObjectName(QStringLiteral("ToolBar3"));
     ToolBar3->setIconSize(QSize(20, 20));
-    ToolButton5 = toolButton(ToolBar3, "ToolButton5", QStringLiteral("Zurück"), int(Symbol::Zurueck),
-                             &TStammdatenForm::CloseBtnClick);
-    ToolButton10 = toolButton(ToolBar3, "ToolButton10", QStringLiteral("Neuer Datensatz"), int(Symbol::Neu),
-                              &TStammdatenForm::Neueingabe1Click);
-    ToolButton11 = toolButton(ToolBar3, "ToolButton11", QStringLiteral("Daten ändern"),
-                              int(Symbol::Aendern), &TStammdatenForm::ndern1Click);
+    ToolButton5 = werkzeugknopf(ToolBar3, "ToolButton5", QStringLiteral("Zurück"), int(Symbol::Zurueck),
+                                &TStammdatenForm::CloseBtnClick);
+    ToolButton10 = werkzeugknopf(ToolBar3, "ToolButton10", QStringLiteral("Neuer Datensatz"), int(Symbol::Neu),
+                                 &TStammdatenForm::Neueingabe1Click);
+    ToolButton11 = werkzeugknopf(ToolBar3, "ToolButton11", QStringLiteral("Daten ändern"),
+                                 int(Symbol::Aendern), &TStammdatenForm::ndern1Click);
     ToolBar3->addSeparator();
-    ToolButton13 = toolButton(ToolBar3, "ToolButton13", QStringLiteral("Sortierung"), int(Symbol::Sortieren),
-                              &TStammdatenForm::Sortierung1Click);
-    BereichToolButton = toolButton(ToolBar3, "BereichToolButton", settings_.rangeHint,
-                                   int(Symbol::Bereich), &TStammdatenForm::Bereich1Click);
-    ToolButton14 = toolButton(ToolBar3, "ToolButton14", QStringLiteral("Suchen"),
-                              int(Symbol::Suchen), &TStammdatenForm::Suchen1Click);
-    if (settings_.searchNext)
-        ToolButton1 = toolButton(ToolBar3, "ToolButton1", QStringLiteral("Weitersuchen"), int(Symbol::Weitersuchen),
-                                 &TStammdatenForm::ToolButton1Click);
+    ToolButton13 = werkzeugknopf(ToolBar3, "ToolButton13", QStringLiteral("Sortierung"), int(Symbol::Sortieren),
+                                 &TStammdatenForm::Sortierung1Click);
+    BereichToolButton = werkzeugknopf(ToolBar3, "BereichToolButton", einstellungen_.rangeHint,
+                                      int(Symbol::Bereich), &TStammdatenForm::Bereich1Click);
+    ToolButton14 = werkzeugknopf(ToolBar3, "ToolButton14", QStringLiteral("Suchen"),
+                                 int(Symbol::Suchen), &TStammdatenForm::Suchen1Click);
+    if (einstellungen_.searchNext)
+        ToolButton1 = werkzeugknopf(ToolBar3, "ToolButton1", QStringLiteral("Weitersuchen"), int(Symbol::Weitersuchen),
+                                    &TStammdatenForm::ToolButton1Click);
     ToolBar3->addSeparator();
-    ToolButton4 = toolButton(ToolBar3, "ToolButton4", QStringLiteral("Lotse"), int(Symbol::Lotse),
-                             &TStammdatenForm::ToolButton4Click);
+    ToolButton4 = werkzeugknopf(ToolBar3, "ToolButton4", QStringLiteral("Lotse"), int(Symbol::Lotse),
+                                &TStammdatenForm::ToolButton4Click);
 }
 
-void TStammdatenForm::buildNavigatorBar()
+void TStammdatenForm::navigatorleisteBauen()
 {
     ToolBar2 = new QToolBar(ToolBar1);
     ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
     DBNavigator2 = new controls::DBNavigator(ToolBar2);
     DBNavigator2->setObjectName(QStringLiteral("DBNavigator2"));
-    DBNavigator2->setSource(source_);
+    DBNavigator2->setSource(quelle_);
     ToolBar2->addWidget(DBNavigator2);
     ToolBar2->addSeparator();
     BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Schließen"),
@@ -95,11 +95,11 @@ void TStammdatenForm::buildNavigatorBar()
     connect(BitBtn2, &QPushButton::clicked, this, &TStammdatenForm::CloseBtnClick);
 }
 
-void TStammdatenForm::buildQuickSearchBar()
+void TStammdatenForm::schnellsuchleisteBauen()
 {
     Schnellsuchtoolbar = new QToolBar(ToolBar1);
     Schnellsuchtoolbar->setObjectName(QStringLiteral("Schnellsuchtoolbar"));
-    Schnellsuchlabel = new QLabel(settings_.quickSearchLabel, Schnellsuchtoolbar);
+    Schnellsuchlabel = new QLabel(einstellungen_.quickSearchLabel, Schnellsuchtoolbar);
     Schnellsuchlabel->setObjectName(QStringLiteral("Schnellsuchlabel"));
     Schnellsuchtoolbar->addWidget(Schnellsuchlabel);
     SchnellsuchEdit1 = new QLineEdit(Schnellsuchtoolbar);
@@ -109,17 +109,17 @@ void TStammdatenForm::buildQuickSearchBar()
     connect(SchnellsuchEdit1, &QLineEdit::textChanged, this, &TStammdatenForm::SchnellsuchEdit1Change);
 }
 
-void TStammdatenForm::buildEntryPanel()
+void TStammdatenForm::eingabepanelBauen()
 {
     EingabePanel1 = new QWidget(GitterPanel);
     EingabePanel1->setObjectName(QStringLiteral("EingabePanel1"));
-    EingabePanel1->setFixedHeight(settings_.entryPanelHeight);
+    EingabePanel1->setFixedHeight(einstellungen_.entryPanelHeight);
     EingabePanel1->setAutoFillBackground(true);
     auto* row = new QHBoxLayout(EingabePanel1);
     row->setContentsMargins(8, 8, 8, 8);
-    fieldArea_ = new QWidget(EingabePanel1);
-    fieldArea_->setObjectName(QStringLiteral("Eingabeflaeche"));
-    row->addWidget(fieldArea_);
+    eingabeflaeche_ = new QWidget(EingabePanel1);
+    eingabeflaeche_->setObjectName(QStringLiteral("Eingabeflaeche"));
+    row->addWidget(eingabeflaeche_);
     row->addStretch(1);
 
     auto* buttons = new QVBoxLayout;
@@ -132,7 +132,7 @@ void TStammdatenForm::buildEntryPanel()
     };
     EingabebeendenBitBtn1 = button("EingabebeendenBitBtn1", QStringLiteral("Eingabe beenden"),
                                    style()->standardIcon(QStyle::SP_DialogApplyButton));
-    DatensatzeinfuegenBitBtn1 = button("DatensatzeinfuegenBitBtn1", settings_.insertButtonText,
+    DatensatzeinfuegenBitBtn1 = button("DatensatzeinfuegenBitBtn1", einstellungen_.insertButtonText,
                                        symbol(Symbol::Neu));
     EingabeAbbruchBitBtn1 = button("EingabeAbbruchBitBtn1", QStringLiteral("Abbruch"),
                                    style()->standardIcon(QStyle::SP_DialogCancelButton));
@@ -143,7 +143,7 @@ void TStammdatenForm::buildEntryPanel()
     connect(EingabeAbbruchBitBtn1, &QPushButton::clicked, this, &TStammdatenForm::CancelBtnClick);
 }
 
-void TStammdatenForm::buildMenus()
+void TStammdatenForm::menuesBauen()
 {
     auto action = [this](QMenu* menu, const char* name, const QString& text, void (TStammdatenForm::*handler)()) {
         QAction* a = menu->addAction(text);
@@ -162,7 +162,7 @@ void TStammdatenForm::buildMenus()
     Kopierenundndern1 = action(Eingabe1, "Kopierenundndern1", QStringLiteral("&Kopieren und Ändern"),
                                &TStammdatenForm::Kopierenundndern1Click);
     ndern1 = action(Eingabe1, "ndern1", QStringLiteral("&Ändern"), &TStammdatenForm::ndern1Click);
-    if (settings_.importItem) {
+    if (einstellungen_.importItem) {
         Eingabe1->addSeparator();
         // The member import comes with its own dialog later; until then the item is off.
         Importieren1 = Eingabe1->addAction(QStringLiteral("&Importieren"));
@@ -184,7 +184,7 @@ void TStammdatenForm::buildMenus()
     });
     Drucken1 = menu("DRUCKEN1", QStringLiteral("&Drucken"));
     Liste1 = action(Drucken1, "Liste1", QStringLiteral("Liste"), &TStammdatenForm::Liste1Click);
-    Liste1->setEnabled(access_.druckenMoeglich());
+    Liste1->setEnabled(zugang_.druckenMoeglich());
     MainMenu1 = {Eingabe1, Bearbeiten1, Ansicht1, Suchen1, Drucken1};
 
     Eingabe2 = menu("Eingabe2", QStringLiteral("&Eingabe"));

@@ -23,14 +23,14 @@ void nichtVollstaendig() { common::dialogs().message(qs(common::MeldungsText(200
 
 } // namespace
 
-void TStammdatenForm::Neueingabe1Click() { befehl([this] { newEntry(); }); }
-void TStammdatenForm::NeuerSatzButtonClick() { befehl([this] { insertNext(); }); }
-void TStammdatenForm::ndern1Click() { befehl([this] { change(); }); }
-void TStammdatenForm::Kopierenundndern1Click() { befehl([this] { copyRecord(); }); }
-void TStammdatenForm::OKBtnClick() { befehl([this] { save(); }); }
-void TStammdatenForm::CancelBtnClick() { befehl([this] { cancelEntry(); }); }
-void TStammdatenForm::Lschen2Click() { befehl([this] { deleteCurrent(); }); }
-void TStammdatenForm::CloseBtnClick() { befehl([this] { closeWindow(); }); }
+void TStammdatenForm::Neueingabe1Click() { befehl([this] { neueingabe(); }); }
+void TStammdatenForm::NeuerSatzButtonClick() { befehl([this] { neuerSatz(); }); }
+void TStammdatenForm::ndern1Click() { befehl([this] { aendern(); }); }
+void TStammdatenForm::Kopierenundndern1Click() { befehl([this] { kopieren(); }); }
+void TStammdatenForm::OKBtnClick() { befehl([this] { speichern(); }); }
+void TStammdatenForm::CancelBtnClick() { befehl([this] { abbrechen(); }); }
+void TStammdatenForm::Lschen2Click() { befehl([this] { loeschen(); }); }
+void TStammdatenForm::CloseBtnClick() { befehl([this] { schliessen(); }); }
 void TStammdatenForm::ToolButton4Click()
 {
     controls::runGuarded([this] { shell().LotseZeigen(); });
@@ -40,8 +40,8 @@ void TStammdatenForm::Liste1Click()
 {
     befehl([this] {
         engine::TableDataSet* t = tabelle();
-        if (!access_.druckenMoeglich() || !t) return;
-        access_.DruckeListe(settings_.printOption, settings_.printDefault, t->path());
+        if (!zugang_.druckenMoeglich() || !t) return;
+        zugang_.DruckeListe(einstellungen_.printOption, einstellungen_.printDefault, t->path());
     });
 }
 
@@ -68,46 +68,46 @@ void TStammdatenForm::Lotsenbefehl(shell::Lotsencode code)
     }
 }
 
-void TStammdatenForm::appendNew()
+void TStammdatenForm::neuAnfuegen()
 {
     tabelle()->append(); // a pending record is stored (or dropped) first
     nachAnfuegen();
 }
 
-void TStammdatenForm::newEntry()
+void TStammdatenForm::neueingabe()
 {
     if (!tabelle()) return;
-    if (settings_.incompleteCheckOnNew && imEingabemodus() && !komplett()) {
+    if (einstellungen_.incompleteCheckOnNew && imEingabemodus() && !komplett()) {
         common::dialogs().error(QStringLiteral("Die Daten sind noch nicht komplett"));
         return;
     }
-    appendNew();
+    neuAnfuegen();
     setTag(Eingabemodus::Neu);
-    switchMode(true, false);
+    modusWechseln(true, false);
 }
 
-void TStammdatenForm::insertNext()
+void TStammdatenForm::neuerSatz()
 {
     if (!tabelle()) return;
     if (!komplett()) {
         nichtVollstaendig();
         return;
     }
-    appendNew();
-    focusFirst();
+    neuAnfuegen();
+    ersteEingabeFokussieren();
 }
 
-void TStammdatenForm::change()
+void TStammdatenForm::aendern()
 {
     engine::TableDataSet* t = tabelle();
     if (!t) return;
     t->edit(); // on an empty table this starts a new record
     if (t->state() == engine::DataSetState::Insert) nachAnfuegen();
     setTag(Eingabemodus::Aendern);
-    switchMode(true, false);
+    modusWechseln(true, false);
 }
 
-void TStammdatenForm::copyRecord()
+void TStammdatenForm::kopieren()
 {
     engine::TableDataSet* t = tabelle();
     if (!t) return;
@@ -116,17 +116,17 @@ void TStammdatenForm::copyRecord()
     if (t->editing() || !t->isEmpty())
         for (int i = 1; i < t->fieldCount() && saved.size() < 49; ++i)
             if (t->field(i).kind == engine::FieldKind::Stored) saved.emplace_back(i, t->text(i));
-    appendNew();
+    neuAnfuegen();
     setTag(Eingabemodus::KopierenUndAendern);
     for (const auto& [field, text] : saved) t->setText(field, text);
-    switchMode(true, false);
+    modusWechseln(true, false);
 }
 
-void TStammdatenForm::save()
+void TStammdatenForm::speichern()
 {
     engine::TableDataSet* t = tabelle();
     if (!imEingabemodus() || !t) {
-        switchMode(false, false);
+        modusWechseln(false, false);
         return;
     }
     if (!komplett()) {
@@ -136,26 +136,26 @@ void TStammdatenForm::save()
     if (common::dialogs().yesNo(QStringLiteral("Daten speichern ?"))) {
         if (t->editing()) t->post();
         if (tag() == Eingabemodus::Neu) {
-            appendNew();
-            focusFirst();
+            neuAnfuegen();
+            ersteEingabeFokussieren();
             return;
         }
     } else if (t->editing()) {
         t->cancel();
     }
-    switchMode(false, false);
+    modusWechseln(false, false);
 }
 
-void TStammdatenForm::cancelEntry()
+void TStammdatenForm::abbrechen()
 {
     if (imEingabemodus()) {
         if (engine::TableDataSet* t = tabelle(); t && t->editing()) t->cancel();
         setTag(Eingabemodus::Blaettern);
     }
-    switchMode(false, false);
+    modusWechseln(false, false);
 }
 
-bool TStammdatenForm::settleEntry()
+bool TStammdatenForm::eingabeAbschliessen()
 {
     engine::TableDataSet* t = tabelle();
     if (!imEingabemodus() || !t) return true;
@@ -172,14 +172,14 @@ bool TStammdatenForm::settleEntry()
     return true;
 }
 
-void TStammdatenForm::closeWindow()
+void TStammdatenForm::schliessen()
 {
-    if (!settleEntry()) return;
-    switchMode(false, false);
+    if (!eingabeAbschliessen()) return;
+    modusWechseln(false, false);
     shell().FensterZurueck();
 }
 
-void TStammdatenForm::deleteCurrent()
+void TStammdatenForm::loeschen()
 {
     engine::TableDataSet* t = tabelle();
     if (!t) return;
@@ -189,10 +189,10 @@ void TStammdatenForm::deleteCurrent()
         ~Off() { s.BitteWarten(1); }
     } off{shell()};
     if (!t->editing() && t->isEmpty()) return;
-    if (!settings_.referenceField.empty()) {
+    if (!einstellungen_.referenceField.empty()) {
         const long number = static_cast<long>(t->value("NUMMER").toNumber());
-        const std::string path = access_.datenordner() + settings_.referenceFile;
-        if (access_.AnzahlMitWert(settings_.referenceField, number, path) > 0) {
+        const std::string path = zugang_.datenordner() + einstellungen_.referenceFile;
+        if (zugang_.AnzahlMitWert(einstellungen_.referenceField, number, path) > 0) {
             common::dialogs().message(QStringLiteral(
                 "Der Datensatz darf nicht gelöscht werden. Die lfd.Nummer wird in einer anderen Tabelle verwendet"));
             return;
@@ -201,7 +201,7 @@ void TStammdatenForm::deleteCurrent()
     if (!common::dialogs().yesNo(QStringLiteral("Datensatz löschen ?"))) return;
     t->deleteRecord();
     MenueFreigebenTabelle();
-    refreshLookup();
+    nachschlagetabelleAuffrischen();
 }
 
 } // namespace trevo::masterdata

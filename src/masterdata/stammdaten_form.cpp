@@ -25,11 +25,11 @@ using shell::Eingabemodus;
 
 TStammdatenForm::TStammdatenForm(shell::ShellServices& shell, Datenzugang& zugang, Suchdialoge& dialoge,
                                  StammdatenEinstellungen settings, QWidget* parent)
-    : ChildWindow(shell, parent), access_(zugang), dialogs_(dialoge), settings_(std::move(settings))
+    : ChildWindow(shell, parent), zugang_(zugang), dialoge_(dialoge), einstellungen_(std::move(settings))
 {
-    source_ = sourceNamed(settings_.dataSourceName);
-    keys_ = new controls::EntryKeys(this);
-    connect(keys_, &controls::EntryKeys::cancelConfirmed, this, [this] { befehl([this] { cancelEntry(); }); });
+    quelle_ = quelle(einstellungen_.dataSourceName);
+    feldtasten_ = new controls::EntryKeys(this);
+    connect(feldtasten_, &controls::EntryKeys::cancelConfirmed, this, [this] { befehl([this] { abbrechen(); }); });
 
     GitterPanel = new QWidget(this);
     GitterPanel->setObjectName(QStringLiteral("GitterPanel"));
@@ -39,27 +39,27 @@ TStammdatenForm::TStammdatenForm(shell::ShellServices& shell, Datenzugang& zugan
     auto* panel = new QVBoxLayout(GitterPanel);
     panel->setContentsMargins(0, 0, 0, 0);
     panel->setSpacing(0);
-    buildToolbars(panel);
+    werkzeugleistenBauen(panel);
 
     DBGrid1 = new controls::DBGrid(GitterPanel);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setSource(source_);
+    DBGrid1->setSource(quelle_);
     std::vector<controls::GridColumn> columns;
-    for (const std::string& field : settings_.gridColumns) columns.emplace_back(field);
+    for (const std::string& field : einstellungen_.gridColumns) columns.emplace_back(field);
     DBGrid1->setColumns(std::move(columns));
     panel->addWidget(DBGrid1, 1);
-    buildEntryPanel();
+    eingabepanelBauen();
     panel->addWidget(EingabePanel1);
-    buildMenus();
-    if (source_) sourceWatch_ = source_->beobachten([this](engine::DataSet*) { tablesMoved(); });
+    menuesBauen();
+    if (quelle_) quellenBeobachter_ = quelle_->beobachten([this](engine::DataSet*) { tabelleGewechselt(); });
 }
 
 TStammdatenForm::~TStammdatenForm() = default;
 
-data::Datenquelle* TStammdatenForm::sourceNamed(const std::string& name) const
+data::Datenquelle* TStammdatenForm::quelle(const std::string& name) const
 {
     try {
-        return access_.datenquelle(name);
+        return zugang_.datenquelle(name);
     } catch (const engine::EngineError&) {
         return nullptr; // no data module: the window shows nothing and says so at creation
     }
@@ -67,7 +67,7 @@ data::Datenquelle* TStammdatenForm::sourceNamed(const std::string& name) const
 
 engine::TableDataSet* TStammdatenForm::tabelle() const
 {
-    return source_ ? dynamic_cast<engine::TableDataSet*>(source_->datenmenge()) : nullptr;
+    return quelle_ ? dynamic_cast<engine::TableDataSet*>(quelle_->datenmenge()) : nullptr;
 }
 
 // ---- entry fields ----
@@ -85,40 +85,40 @@ Control* bound(Control* control, data::Datenquelle* source, const std::string& f
 
 } // namespace
 
-void TStammdatenForm::addField(QWidget* control, bool keys, bool display)
+void TStammdatenForm::feldAufnehmen(QWidget* steuerelement, bool tasten, bool anzeige)
 {
-    fields_.push_back({control, display});
-    if (keys && !display) keys_->attach(control);
+    felder_.push_back({steuerelement, anzeige});
+    if (tasten && !anzeige) feldtasten_->attach(steuerelement);
 }
 
 controls::DBEdit* TStammdatenForm::eingabefeld(const std::string& field, const char* name)
 {
-    auto* e = bound(new controls::DBEdit(fieldArea_), source_, field, name);
-    addField(e, true, false);
+    auto* e = bound(new controls::DBEdit(eingabeflaeche_), quelle_, field, name);
+    feldAufnehmen(e, true, false);
     return e;
 }
 
 controls::DBEdit* TStammdatenForm::nummernanzeige(const std::string& field, const char* name)
 {
-    auto* e = bound(new controls::DBEdit(fieldArea_), source_, field, name);
+    auto* e = bound(new controls::DBEdit(eingabeflaeche_), quelle_, field, name);
     e->setDisplayOnly(true);
-    addField(e, false, true);
+    feldAufnehmen(e, false, true);
     return e;
 }
 
 controls::DBMemo* TStammdatenForm::memofeld(const std::string& field, const char* name)
 {
-    auto* m = bound(new controls::DBMemo(fieldArea_), source_, field, name);
+    auto* m = bound(new controls::DBMemo(eingabeflaeche_), quelle_, field, name);
     m->setTabChangesFocus(true);
-    addField(m, true, false);
+    feldAufnehmen(m, true, false);
     return m;
 }
 
 controls::DBCheckBox* TStammdatenForm::kontrollkaestchen(const std::string& field, const QString& text,
                                                          const char* name)
 {
-    auto* c = bound(new controls::DBCheckBox(text, fieldArea_), source_, field, name);
-    addField(c, false, false);
+    auto* c = bound(new controls::DBCheckBox(text, eingabeflaeche_), quelle_, field, name);
+    feldAufnehmen(c, false, false);
     return c;
 }
 
@@ -127,11 +127,11 @@ controls::DBLookupComboBox* TStammdatenForm::auswahlfeld(const std::string& fiel
                                                          const std::vector<std::string>& listFields,
                                                          const QStringList& titles)
 {
-    auto* c = bound(new controls::DBLookupComboBox(fieldArea_), source_, field, name);
-    c->setListSource(sourceNamed(sourceName));
+    auto* c = bound(new controls::DBLookupComboBox(eingabeflaeche_), quelle_, field, name);
+    c->setListSource(quelle(sourceName));
     c->setEmptyChoice(true);
     c->setListFields(keyField, listFields, titles);
-    addField(c, true, false);
+    feldAufnehmen(c, true, false);
     return c;
 }
 
@@ -139,27 +139,27 @@ controls::DBLookupComboBox* TStammdatenForm::auswahlfeld(const std::string& fiel
 
 void TStammdatenForm::FormCreate()
 {
-    setWindowTitle(settings_.caption);
-    switchMode(false, true);
+    setWindowTitle(einstellungen_.caption);
+    modusWechseln(false, true);
     // The shell knows the window once its creation is over; the data module's menu rule
     // reaches it from then on.
     QTimer::singleShot(0, this, controls::guarded([this] { MenueFreigebenTabelle(); }));
     engine::TableDataSet* t = tabelle();
-    if (!t || !t->active()) common::dialogs().error(settings_.notOpenMessage);
+    if (!t || !t->active()) common::dialogs().error(einstellungen_.notOpenMessage);
 }
 
 void TStammdatenForm::FormActivate()
 {
     if (QWidget* frame = parentWidget(); frame && !frame->isMaximized()) frame->showMaximized();
-    if (settings_.browseOnActivate) ModusSchalten(false);
+    if (einstellungen_.browseOnActivate) ModusSchalten(false);
 }
 
-void TStammdatenForm::tablesMoved()
+void TStammdatenForm::tabelleGewechselt()
 {
     // The tables moved to another folder: whatever was entered went with the old ones.
     SuchQuery1.close();
     setTag(Eingabemodus::Blaettern);
-    switchMode(false, true);
+    modusWechseln(false, true);
 }
 
 void TStammdatenForm::closeRequested() { CloseBtnClick(); }
@@ -169,8 +169,8 @@ bool TStammdatenForm::programmendeErlaubt()
     if (!imEingabemodus()) return true;
     bool settled = false;
     befehl([this, &settled] {
-        settled = settleEntry();
-        if (settled) switchMode(false, false);
+        settled = eingabeAbschliessen();
+        if (settled) modusWechseln(false, false);
     });
     return settled;
 }
@@ -184,42 +184,42 @@ void TStammdatenForm::tabelleGefuellt(bool hatDatensaetze)
 
 void TStammdatenForm::MenueFreigebenTabelle()
 {
-    if (tabelle()) access_.MenueFreigebenTabelle(settings_.fensterCode, settings_.dataSetName);
+    if (tabelle()) zugang_.MenueFreigebenTabelle(einstellungen_.fensterCode, einstellungen_.dataSetName);
 }
 
 void TStammdatenForm::ModusSchalten(bool on)
 {
-    befehl([this, on] { switchMode(on, false); });
+    befehl([this, on] { modusWechseln(on, false); });
 }
 
-void TStammdatenForm::switchMode(bool on, bool quiet)
+void TStammdatenForm::modusWechseln(bool on, bool quiet)
 {
     for (QPushButton* b : {EingabebeendenBitBtn1, DatensatzeinfuegenBitBtn1, EingabeAbbruchBitBtn1}) b->setVisible(on);
-    for (const Field& f : fields_) f.control->setEnabled(on && !f.display);
+    for (const Feld& f : felder_) f.steuerelement->setEnabled(on && !f.anzeige);
     if (on) {
-        focusFirst();
+        ersteEingabeFokussieren();
         setMenus(EingabeMenu);
     } else {
         setMenus(MainMenu1);
         DBGrid1->setFocus();
         if (!quiet) {
             MenueFreigebenTabelle();
-            refreshLookup();
+            nachschlagetabelleAuffrischen();
         }
         setTag(Eingabemodus::Blaettern);
     }
     nachModuswechsel(on);
 }
 
-void TStammdatenForm::focusFirst()
+void TStammdatenForm::ersteEingabeFokussieren()
 {
     if (QWidget* first = ersteEingabe()) first->setFocus();
 }
 
-void TStammdatenForm::refreshLookup()
+void TStammdatenForm::nachschlagetabelleAuffrischen()
 {
-    if (settings_.lookupToRefresh.empty()) return;
-    if (engine::TableDataSet* lookup = access_.tabelle(settings_.lookupToRefresh); lookup && lookup->active())
+    if (einstellungen_.lookupToRefresh.empty()) return;
+    if (engine::TableDataSet* lookup = zugang_.tabelle(einstellungen_.lookupToRefresh); lookup && lookup->active())
         lookup->refresh();
 }
 
@@ -234,9 +234,9 @@ void TStammdatenForm::befehl(const std::function<void()>& command)
 bool TStammdatenForm::komplett() const
 {
     engine::TableDataSet* t = tabelle();
-    if (!t || !t->active() || settings_.nameField.empty()) return false;
+    if (!t || !t->active() || einstellungen_.nameField.empty()) return false;
     if (!t->editing() && t->isEmpty()) return false;
-    return !t->text(settings_.nameField).empty();
+    return !t->text(einstellungen_.nameField).empty();
 }
 
 } // namespace trevo::masterdata

@@ -131,10 +131,10 @@ public:
                     StammdatenEinstellungen settings, QWidget* parent = nullptr);
     ~TStammdatenForm() override;
 
-    const StammdatenEinstellungen& einstellungen() const { return settings_; }
+    const StammdatenEinstellungen& einstellungen() const { return einstellungen_; }
     // The table behind the window's data source; null when there is none.
     engine::TableDataSet* tabelle() const;
-    Suchdialoge& suchdialoge() const { return dialogs_; }
+    Suchdialoge& suchdialoge() const { return dialoge_; }
 
     // Commands, as the user gives them (see the table of modes above).
     void Neueingabe1Click();
@@ -215,9 +215,9 @@ public:
     engine::QueryDataSet SuchQuery1;
 
 protected:
-    Datenzugang& zugang() const { return access_; }
+    Datenzugang& zugang() const { return zugang_; }
     // The entry panel's area for the window's own fields (the entry buttons sit beside it).
-    QWidget* eingabeflaeche() const { return fieldArea_; }
+    QWidget* eingabeflaeche() const { return eingabeflaeche_; }
     // Entry fields on the entry panel, bound to the window's data source. All but the check
     // box carry the field keys (Esc, Enter, arrows, page keys).
     controls::DBEdit* eingabefeld(const std::string& field, const char* name);
@@ -245,51 +245,51 @@ protected:
     void befehl(const std::function<void()>& command);
 
 private:
-    void buildToolbars(QVBoxLayout* panel);
-    void buildCommandBar();
-    void buildNavigatorBar();
-    void buildQuickSearchBar();
-    void buildEntryPanel();
-    void buildMenus();
-    QToolButton* toolButton(QToolBar* bar, const char* name, const QString& hint, int icon,
-                            void (TStammdatenForm::*handler)());
-    data::Datenquelle* sourceNamed(const std::string& name) const;
-    void addField(QWidget* control, bool keys, bool display);
-    void tablesMoved();
-    void switchMode(bool on, bool quiet);
-    void focusFirst();
-    void appendNew();
-    void refreshLookup();
-    void gotoHit();
+    void werkzeugleistenBauen(QVBoxLayout* panel);
+    void befehlsleisteBauen();
+    void navigatorleisteBauen();
+    void schnellsuchleisteBauen();
+    void eingabepanelBauen();
+    void menuesBauen();
+    QToolButton* werkzeugknopf(QToolBar* bar, const char* name, const QString& hint, int icon,
+                               void (TStammdatenForm::*handler)());
+    data::Datenquelle* quelle(const std::string& name) const;
+    void feldAufnehmen(QWidget* steuerelement, bool tasten, bool anzeige);
+    void tabelleGewechselt();
+    void modusWechseln(bool on, bool quiet);
+    void ersteEingabeFokussieren();
+    void neuAnfuegen();
+    void nachschlagetabelleAuffrischen();
+    void zumTreffer();
     // The close question of an edit mode; false for Abbrechen. In browse mode it asks nothing.
-    bool settleEntry();
+    bool eingabeAbschliessen();
 
-    void newEntry();
-    void insertNext();
-    void change();
-    void copyRecord();
-    void save();
-    void cancelEntry();
-    void deleteCurrent();
-    void sort();
-    void range();
-    void search();
-    void searchNext();
-    void closeWindow();
-    void quickSearch(const QString& text);
+    void neueingabe();
+    void neuerSatz();
+    void aendern();
+    void kopieren();
+    void speichern();
+    void abbrechen();
+    void loeschen();
+    void sortieren();
+    void bereich();
+    void suchen();
+    void weitersuchen();
+    void schliessen();
+    void schnellsuche(const QString& text);
 
-    Datenzugang& access_;
-    Suchdialoge& dialogs_;
-    StammdatenEinstellungen settings_;
-    data::Datenquelle* source_ = nullptr;
-    engine::Subscription sourceWatch_;
-    QWidget* fieldArea_ = nullptr;
-    controls::EntryKeys* keys_ = nullptr;
-    struct Field {
-        QWidget* control;
-        bool display;
+    Datenzugang& zugang_;
+    Suchdialoge& dialoge_;
+    StammdatenEinstellungen einstellungen_;
+    data::Datenquelle* quelle_ = nullptr;
+    engine::Subscription quellenBeobachter_;
+    QWidget* eingabeflaeche_ = nullptr;
+    controls::EntryKeys* feldtasten_ = nullptr;
+    struct Feld {
+        QWidget* steuerelement;
+        bool anzeige;
     };
-    std::vector<Field> fields_;
+    std::vector<Feld> felder_;
 };
 
 } // namespace trevo::masterdata

@@ -17,41 +17,42 @@
 
 namespace trevo::masterdata {
 
-void TStammdatenForm::Sortierung1Click() { befehl([this] { sort(); }); }
-void TStammdatenForm::Bereich1Click() { befehl([this] { range(); }); }
-void TStammdatenForm::Suchen1Click() { befehl([this] { search(); }); }
-void TStammdatenForm::ToolButton1Click() { befehl([this] { searchNext(); }); }
+void TStammdatenForm::Sortierung1Click() { befehl([this] { sortieren(); }); }
+void TStammdatenForm::Bereich1Click() { befehl([this] { bereich(); }); }
+void TStammdatenForm::Suchen1Click() { befehl([this] { suchen(); }); }
+void TStammdatenForm::ToolButton1Click() { befehl([this] { weitersuchen(); }); }
 
 void TStammdatenForm::SchnellsuchEdit1Change(const QString& text)
 {
-    befehl([&] { quickSearch(text); });
+    befehl([&] { schnellsuche(text); });
 }
 
-void TStammdatenForm::sort()
+void TStammdatenForm::sortieren()
 {
     engine::TableDataSet* t = tabelle();
     if (!t) return;
     TSortForm sort(this);
     sort.setWindowTitle(QStringLiteral("Sortierung"));
     QStringList items;
-    for (const Sortieroption& o : settings_.sortOptions) items << o.text;
+    for (const Sortieroption& o : einstellungen_.sortOptions) items << o.text;
     sort.setItems(items);
     sort.setGroupHeight(102);
     const std::string current = engine::toUpperGerman(t->indexName());
     sort.setItemIndex(-1);
-    for (size_t i = 0; i < settings_.sortOptions.size(); ++i)
-        if (engine::toUpperGerman(settings_.sortOptions[i].index) == current) sort.setItemIndex(static_cast<int>(i));
+    const std::vector<Sortieroption>& options = einstellungen_.sortOptions;
+    for (size_t i = 0; i < options.size(); ++i)
+        if (engine::toUpperGerman(options[i].index) == current) sort.setItemIndex(static_cast<int>(i));
     zeigeModal(sort);
     const int chosen = sort.itemIndex();
-    if (chosen >= 0 && chosen < static_cast<int>(settings_.sortOptions.size()))
-        t->setIndex(settings_.sortOptions[static_cast<size_t>(chosen)].index);
+    if (chosen >= 0 && chosen < static_cast<int>(einstellungen_.sortOptions.size()))
+        t->setIndex(einstellungen_.sortOptions[static_cast<size_t>(chosen)].index);
 }
 
-void TStammdatenForm::range()
+void TStammdatenForm::bereich()
 {
     engine::TableDataSet* t = tabelle();
     if (!t) return;
-    TAbfrageDlgEinFeld& dlg = dialogs_.AbfrageDlgEinFeld();
+    TAbfrageDlgEinFeld& dlg = dialoge_.AbfrageDlgEinFeld();
     const auto [folder, file] = ordnerUndDatei(t->path());
     dlg.TabelleSetzen(folder, file);
     if (zeigeModal(dlg) != QDialog::Accepted) return;
@@ -80,11 +81,11 @@ std::string statement(const std::vector<std::string>& lines)
 
 } // namespace
 
-void TStammdatenForm::search()
+void TStammdatenForm::suchen()
 {
     engine::TableDataSet* t = tabelle();
     if (!t) return;
-    TSuchDlgKomplex& dlg = dialogs_.SuchDlgKomplex();
+    TSuchDlgKomplex& dlg = dialoge_.SuchDlgKomplex();
     const auto [folder, file] = ordnerUndDatei(t->path());
     dlg.TabelleSetzen(folder, file);
     if (zeigeModal(dlg) != QDialog::Accepted) return;
@@ -99,31 +100,31 @@ void TStammdatenForm::search()
     std::vector<std::string> lines;
     dlg.SQLErzeugen(lines); // a text that is no value of the field ends the command here
     try {
-        SuchQuery1.setResult(engine::sql::execute(access_.datenbank(), access_.session(), statement(lines),
-                                                  access_.datenordner()));
+        SuchQuery1.setResult(engine::sql::execute(zugang_.datenbank(), zugang_.session(), statement(lines),
+                                                  zugang_.datenordner()));
         SuchQuery1.open();
     } catch (const engine::EngineError&) {
         SuchQuery1.close(); // a statement that cannot be run finds nothing
     }
     if (SuchQuery1.active() && !SuchQuery1.isEmpty()) {
         SuchQuery1.first();
-        gotoHit();
+        zumTreffer();
     } else {
         common::dialogs().message(qs(common::MeldungsText(2006)));
     }
 }
 
-void TStammdatenForm::searchNext()
+void TStammdatenForm::weitersuchen()
 {
     if (tabelle() && SuchQuery1.active() && !SuchQuery1.eof() && SuchQuery1.recordCount() > 1) {
         SuchQuery1.next(); // from the last hit it stays there and marks the end
-        gotoHit();
+        zumTreffer();
         return;
     }
-    search();
+    suchen();
 }
 
-void TStammdatenForm::gotoHit()
+void TStammdatenForm::zumTreffer()
 {
     // The hit is shown in the order of the running numbers; a hit that the range
     // filter hides leaves the position where it was.
@@ -132,7 +133,7 @@ void TStammdatenForm::gotoHit()
     t->findKey(SuchQuery1.value("NUMMER"));
 }
 
-void TStammdatenForm::quickSearch(const QString& text)
+void TStammdatenForm::schnellsuche(const QString& text)
 {
     engine::TableDataSet* t = tabelle();
     if (!t || !t->active()) return;

@@ -15,7 +15,7 @@
 
 namespace trevo::masterdata {
 
-TSuchDlgKomplex::TSuchDlgKomplex(Datenzugang& zugang, QWidget* parent) : QDialog(parent), access_(zugang)
+TSuchDlgKomplex::TSuchDlgKomplex(Datenzugang& zugang, QWidget* parent) : QDialog(parent), zugang_(zugang)
 {
     setObjectName(QStringLiteral("SuchDlgKomplex"));
     setWindowTitle(QStringLiteral("Suchen"));
@@ -56,9 +56,9 @@ TSuchDlgKomplex::TSuchDlgKomplex(Datenzugang& zugang, QWidget* parent) : QDialog
 
 void TSuchDlgKomplex::TabelleSetzen(const std::string& folder, const std::string& file)
 {
-    if (!table_.setzen(access_.datenbank(), folder, file, false)) return;
+    if (!tabelle_.setzen(zugang_.datenbank(), folder, file, false)) return;
     FieldListBox1->clear();
-    for (const engine::FieldDef& f : table_.felder()) FieldListBox1->addItem(qs(f.name));
+    for (const engine::FieldDef& f : tabelle_.felder()) FieldListBox1->addItem(qs(f.name));
     if (FieldListBox1->count() > 0) FieldListBox1->setCurrentRow(0);
     FromEdit->clear();
 }
@@ -66,8 +66,8 @@ void TSuchDlgKomplex::TabelleSetzen(const std::string& folder, const std::string
 const engine::FieldDef* TSuchDlgKomplex::gewaehltesFeld() const
 {
     const int row = auswahl(*FieldListBox1);
-    if (row < 0 || row >= static_cast<int>(table_.felder().size())) return nullptr;
-    return &table_.felder()[static_cast<size_t>(row)];
+    if (row < 0 || row >= static_cast<int>(tabelle_.felder().size())) return nullptr;
+    return &tabelle_.felder()[static_cast<size_t>(row)];
 }
 
 void TSuchDlgKomplex::SQLErzeugen(std::vector<std::string>& lines) const
@@ -75,7 +75,7 @@ void TSuchDlgKomplex::SQLErzeugen(std::vector<std::string>& lines) const
     lines.clear();
     const engine::FieldDef* f = gewaehltesFeld();
     if (!f) return;
-    lines = suchAnweisung(table_.pfad(), *f, ss(FromEdit->text()), Suchart::Anfang);
+    lines = suchAnweisung(tabelle_.pfad(), *f, ss(FromEdit->text()), Suchart::Anfang);
 }
 
 void TSuchDlgKomplex::OKBtnClick()

@@ -30,7 +30,7 @@ public:
 
     // The selected field; nullptr when none is selected.
     const engine::FieldDef* gewaehltesFeld() const;
-    const TabellenFelder& Table1() const { return table_; }
+    const TabellenFelder& Table1() const { return tabelle_; }
 
     QListWidget* FieldListBox1 = nullptr;
     QLineEdit* FromEdit = nullptr;
@@ -47,8 +47,8 @@ private:
     void OKBtnClick();
     void CancelBtnClick();
 
-    Datenzugang& access_;
-    TabellenFelder table_;
+    Datenzugang& zugang_;
+    TabellenFelder tabelle_;
 };
 
 } // namespace trevo::masterdata

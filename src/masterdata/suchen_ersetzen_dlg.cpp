@@ -20,7 +20,7 @@
 
 namespace trevo::masterdata {
 
-TSuchenErsetzenDlg::TSuchenErsetzenDlg(Datenzugang& zugang, QWidget* parent) : QDialog(parent), access_(zugang)
+TSuchenErsetzenDlg::TSuchenErsetzenDlg(Datenzugang& zugang, QWidget* parent) : QDialog(parent), zugang_(zugang)
 {
     setObjectName(QStringLiteral("SuchenErsetzenDlg"));
     setWindowTitle(QStringLiteral("Suchen"));
@@ -59,12 +59,12 @@ TSuchenErsetzenDlg::TSuchenErsetzenDlg(Datenzugang& zugang, QWidget* parent) : Q
     festUndZentriert(*this);
 }
 
-void TSuchenErsetzenDlg::prepare(const std::string& folder, const std::string& file)
+void TSuchenErsetzenDlg::vorbereiten(const std::string& folder, const std::string& file)
 {
     // Memo fields are offered too; the replacement text stays from the last use.
-    if (!table_.setzen(access_.datenbank(), folder, file, true)) return;
+    if (!tabelle_.setzen(zugang_.datenbank(), folder, file, true)) return;
     FieldListBox1->clear();
-    for (const engine::FieldDef& f : table_.felder()) FieldListBox1->addItem(qs(f.name));
+    for (const engine::FieldDef& f : tabelle_.felder()) FieldListBox1->addItem(qs(f.name));
     if (FieldListBox1->count() > 0) FieldListBox1->setCurrentRow(0);
     FromEdit->clear();
 }
@@ -72,14 +72,14 @@ void TSuchenErsetzenDlg::prepare(const std::string& folder, const std::string& f
 const engine::FieldDef* TSuchenErsetzenDlg::gewaehltesFeld() const
 {
     const int row = auswahl(*FieldListBox1);
-    if (row < 0 || row >= static_cast<int>(table_.felder().size())) return nullptr;
-    return &table_.felder()[static_cast<size_t>(row)];
+    if (row < 0 || row >= static_cast<int>(tabelle_.felder().size())) return nullptr;
+    return &tabelle_.felder()[static_cast<size_t>(row)];
 }
 
 int TSuchenErsetzenDlg::SuchenErsetzen(const std::string& folder, const std::string& file,
                                        shell::ShellServices* shell)
 {
-    prepare(folder, file);
+    vorbereiten(folder, file);
     if (zeigeModal(*this) != QDialog::Accepted) return 0;
     int replaced = 0;
     {
@@ -95,7 +95,7 @@ int TSuchenErsetzenDlg::SuchenErsetzen(const std::string& folder, const std::str
                 if (s) s->BitteWarten(1);
             }
         } waiting(shell);
-        replaced = replaceAll();
+        replaced = ersetzen();
     }
     if (replaced < 0) {
         common::dialogs().message(qs(common::MeldungsText(2006)));
@@ -115,15 +115,15 @@ std::string joined(const std::vector<std::string>& lines)
 
 } // namespace
 
-int TSuchenErsetzenDlg::replaceAll()
+int TSuchenErsetzenDlg::ersetzen()
 {
-    Datenzugang& data = access_;
+    Datenzugang& data = zugang_;
     const engine::FieldDef* field = gewaehltesFeld();
     engine::sql::QueryResult hits;
     bool found = false;
     if (field) {
         try {
-            const auto lines = suchAnweisung(table_.pfad(), *field, ss(FromEdit->text()), Suchart::Irgendwo);
+            const auto lines = suchAnweisung(tabelle_.pfad(), *field, ss(FromEdit->text()), Suchart::Irgendwo);
             hits = engine::sql::execute(data.datenbank(), data.session(), joined(lines), data.datenordner());
             found = !hits.rows.empty();
         } catch (const engine::EngineError&) {
@@ -131,7 +131,7 @@ int TSuchenErsetzenDlg::replaceAll()
         }
     }
     if (!found) return -1;
-    engine::TableDataSet cursor(data.datenbank(), data.session(), table_.pfad());
+    engine::TableDataSet cursor(data.datenbank(), data.session(), tabelle_.pfad());
     cursor.open();
     cursor.setIndex("NUMMER");
     const std::string name = field->name;

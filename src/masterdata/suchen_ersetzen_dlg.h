@@ -32,7 +32,7 @@ public:
     int SuchenErsetzen(const std::string& folder, const std::string& file, shell::ShellServices* shell = nullptr);
 
     const engine::FieldDef* gewaehltesFeld() const;
-    const TabellenFelder& Table1() const { return table_; }
+    const TabellenFelder& Table1() const { return tabelle_; }
 
     QListWidget* FieldListBox1 = nullptr;
     QLineEdit* FromEdit = nullptr;
@@ -47,13 +47,13 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void prepare(const std::string& folder, const std::string& file);
+    void vorbereiten(const std::string& folder, const std::string& file);
     void OKBtnClick();
     // The records replaced; -1 when the search found nothing.
-    int replaceAll();
+    int ersetzen();
 
-    Datenzugang& access_;
-    TabellenFelder table_;
+    Datenzugang& zugang_;
+    TabellenFelder tabelle_;
 };
 
 } // namespace trevo::masterdata

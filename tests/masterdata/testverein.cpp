@@ -19,46 +19,46 @@ void Host::tabelleGefuellt(int code, bool hatDatensaetze)
 
 TestVerein::TestVerein()
 {
-    EXPECT_TRUE(dir_.isValid());
-    folder_ = dir_.path().toStdString() + "/";
-    db_ = std::make_unique<engine::Database>();
-    data::installDataFolder(*db_, folder_, engine::daysFromCivil(2024, 3, 1));
-    tools_ = std::make_unique<data::TDBTools>(*db_);
-    pfade_ = common::Programmpfade::ausProgrammordner(folder_);
+    EXPECT_TRUE(verzeichnis_.isValid());
+    ordner_ = verzeichnis_.path().toStdString() + "/";
+    datenbank_ = std::make_unique<engine::Database>();
+    data::installDataFolder(*datenbank_, ordner_, engine::daysFromCivil(2024, 3, 1));
+    werkzeuge_ = std::make_unique<data::TDBTools>(*datenbank_);
+    pfade_ = common::Programmpfade::ausProgrammordner(ordner_);
 }
 
-TestVerein::~TestVerein() { module_.reset(); }
+TestVerein::~TestVerein() { modul_.reset(); }
 
 void TestVerein::oeffnen()
 {
-    module_ = std::make_unique<data::TKeDataForm>(*db_, *tools_, optionen_, pfade_, host);
-    EXPECT_TRUE(module_->TabellenOeffnen());
+    modul_ = std::make_unique<data::TKeDataForm>(*datenbank_, *werkzeuge_, optionen_, pfade_, host);
+    EXPECT_TRUE(modul_->TabellenOeffnen());
 }
 
 void TestVerein::zweiterOrdner()
 {
-    folder_ = dir2_.path().toStdString() + "/";
-    data::installDataFolder(*db_, folder_, engine::daysFromCivil(2024, 3, 1));
+    ordner_ = verzeichnis2_.path().toStdString() + "/";
+    data::installDataFolder(*datenbank_, ordner_, engine::daysFromCivil(2024, 3, 1));
 }
 
 void TestVerein::ordnerUebernehmen()
 {
-    pfade_.datenordner = folder_;
-    module_->TabellenSchliessen();
-    EXPECT_TRUE(module_->TabellenOeffnen());
+    pfade_.datenordner = ordner_;
+    modul_->TabellenSchliessen();
+    EXPECT_TRUE(modul_->TabellenOeffnen());
 }
 
 int TestVerein::naechsteNummer(const std::string& file)
 {
-    auto r = engine::sql::execute(*db_, session(), "SELECT MAX(NUMMER) FROM " + engine::sql::quoted(pfad(file)),
-                                  folder_);
+    auto r = engine::sql::execute(*datenbank_, session(), "SELECT MAX(NUMMER) FROM " + engine::sql::quoted(pfad(file)),
+                                  ordner_);
     if (r.rows.empty() || r.rows[0].empty() || r.rows[0][0].isNull()) return 1;
     return static_cast<int>(r.rows[0][0].toNumber()) + 1;
 }
 
 int TestVerein::bowler(const Bowler& b)
 {
-    auto t = db_->table(pfad("KEGLER.DBF"));
+    auto t = datenbank_->table(pfad("KEGLER.DBF"));
     const int n = naechsteNummer("KEGLER.DBF");
     Record r(t->fields().size());
     auto set = [&](const char* field, Value v) { r[static_cast<size_t>(t->fieldIndex(field))] = std::move(v); };
@@ -75,7 +75,7 @@ int TestVerein::bowler(const Bowler& b)
 
 int TestVerein::office(const std::string& name)
 {
-    auto t = db_->table(pfad("FUNKTION.DBF"));
+    auto t = datenbank_->table(pfad("FUNKTION.DBF"));
     const int n = naechsteNummer("FUNKTION.DBF");
     Record r(t->fields().size());
     r[static_cast<size_t>(t->fieldIndex("NUMMER"))] = Value::number(n);
@@ -86,7 +86,7 @@ int TestVerein::office(const std::string& name)
 
 void TestVerein::teilnahme(int bowlerNumber, int evening)
 {
-    auto t = db_->table(pfad("KEGLTERM.DBF"));
+    auto t = datenbank_->table(pfad("KEGLTERM.DBF"));
     const int n = naechsteNummer("KEGLTERM.DBF");
     Record r(t->fields().size());
     r[static_cast<size_t>(t->fieldIndex("NUMMER"))] = Value::number(n);

@@ -53,8 +53,8 @@ public:
     ~TestVerein() override;
 
     // The data access, as the program's gives it, with a print facility to switch on.
-    engine::Database& datenbank() override { return *db_; }
-    std::string datenordner() const override { return folder_; }
+    engine::Database& datenbank() override { return *datenbank_; }
+    std::string datenordner() const override { return ordner_; }
     bool druckenMoeglich() const override { return drucken; }
     void DruckeListe(const std::string& option, const std::string& report, const std::string& path) override
     {
@@ -79,10 +79,10 @@ public:
     // A stored field of the bowler with that NUMMER, as the file holds it; "<fehlt>"
     // when there is no such bowler.
     std::string feld(int nummer, const std::string& field) const;
-    std::string pfad(const std::string& file) const { return folder_ + file; }
+    std::string pfad(const std::string& file) const { return ordner_ + file; }
 
     engine::TableDataSet& kegler() { return *tabelle("KeglerTable1"); }
-    data::TKeDataForm& modul() { return *module_; }
+    data::TKeDataForm& modul() { return *modul_; }
 
     Host host;
     bool drucken = false;
@@ -90,18 +90,18 @@ public:
 
 protected:
     // Before oeffnen() there is none.
-    data::TKeDataForm* datenmodul() const override { return module_.get(); }
+    data::TKeDataForm* datenmodul() const override { return modul_.get(); }
 
 private:
     int naechsteNummer(const std::string& file);
 
-    QTemporaryDir dir_, dir2_;
-    std::string folder_;
-    std::unique_ptr<engine::Database> db_;
-    std::unique_ptr<data::TDBTools> tools_;
+    QTemporaryDir verzeichnis_, verzeichnis2_;
+    std::string ordner_;
+    std::unique_ptr<engine::Database> datenbank_;
+    std::unique_ptr<data::TDBTools> werkzeuge_;
     common::TProgrammoptionen optionen_;
     common::Programmpfade pfade_;
-    std::unique_ptr<data::TKeDataForm> module_;
+    std::unique_ptr<data::TKeDataForm> modul_;
 };
 
 } // namespace trevo::masterdata::test
