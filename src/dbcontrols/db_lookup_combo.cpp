@@ -2,6 +2,7 @@
 
 #include "dbcontrols/command_guard.h"
 #include "dbcontrols/db_check_box.h"
+#include "dbcontrols/deferred_error.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -88,15 +89,20 @@ void DBLookupComboBox::reloadList()
         addRow(blank, engine::Value());
     }
     const int key = ds && ds->active() ? ds->fieldIndex(keyField_) : -1;
-    if (key >= 0) {
-        const size_t rows = ds->recordCount();
-        for (size_t r = 0; r < rows; ++r) {
-            QList<QStandardItem*> items;
-            for (int c = 0; c < columns; ++c)
-                items << new QStandardItem(fields[c] >= 0 ? toQString(ds->rowDisplayText(r, fields[c])) : QString());
-            addRow(items, ds->rowValue(r, key));
-        }
-    }
+    // A list that cannot be read to its end (a failing calculation) offers what was read.
+    if (key >= 0)
+        catchAndReportLater([&] {
+            const size_t rows = ds->recordCount();
+            for (size_t r = 0; r < rows; ++r) {
+                std::vector<QString> texts;
+                for (int c = 0; c < columns; ++c)
+                    texts.push_back(fields[c] >= 0 ? toQString(ds->rowDisplayText(r, fields[c])) : QString());
+                engine::Value rowKey = ds->rowValue(r, key);
+                QList<QStandardItem*> items;
+                for (const QString& t : texts) items << new QStandardItem(t);
+                addRow(items, std::move(rowKey));
+            }
+        });
     view_->header()->setVisible(columns > 1);
     for (int c = 0; c < columns; ++c) view_->resizeColumnToContents(c);
     showKey();

@@ -170,6 +170,27 @@ TEST(DBLookupComboBox, TheOpenListIsAsWideAsItsColumns)
     f.combo->hidePopup();
 }
 
+TEST(DBLookupComboBox, AListThatCannotBeReadOffersTheRowsReadAndTheErrorIsShownAfterwards)
+{
+    ClubFixture f;
+    f.aemter->close();
+    f.aemter->addCalculatedField("ANZEIGE", 'C', 20);
+    f.aemter->events.calcFields = [](trevo::engine::DataSet& ds) {
+        if (ds.value("NUMMER") == Value::number(2)) throw trevo::engine::EngineError("Anzeige fehlt");
+        ds.setValue("ANZEIGE", ds.value("BEZEICHNUN"));
+    };
+    f.aemter->open();
+    DBLookupComboBox combo(&f.window);
+    combo.setDataSet(f.kegler.get());
+    combo.setDataField("FUNKTION");
+    combo.setListDataSet(f.aemter.get());
+    EXPECT_NO_THROW(combo.setListFields("NUMMER", {"ANZEIGE"}));
+    EXPECT_EQ(combo.listCount(), 1u);
+    EXPECT_NO_THROW(f.aemter->refresh()) << "also when the list data set tells it";
+    QApplication::processEvents();
+    EXPECT_EQ(f.script.texts(), QStringList({"Anzeige fehlt"}));
+}
+
 TEST(DataLink, ABoundSourceFollowsItsReplacedDataSet)
 {
     ClubFixture f;
