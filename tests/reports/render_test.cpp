@@ -177,6 +177,20 @@ TEST(RenderTest, BandTallerThanAPageGoesOnOverTheNextPages)
     EXPECT_TRUE(texts(out.pages.back()).contains(QStringLiteral("Seite %1 von %1").arg(out.pages.size())));
 }
 
+TEST(RenderTest, HeadersThatFillThePageAreRefusedRatherThanPrintedWithoutEnd)
+{
+    ClubFolder club(2);
+    Layout layout = test::resultsLayout();
+    layout.band(BandKind::PageHeader)->heightMm = 260;
+    Rendering render(club);
+    try {
+        render(layout);
+        ADD_FAILURE() << "no error";
+    } catch (const engine::EngineError& e) {
+        EXPECT_STREQ(e.what(), "Kopf- und Fußbereiche lassen auf der Seite keinen Platz für den Bericht.");
+    }
+}
+
 TEST(RenderTest, PicturesKeepTheirAspectInTheirBoxes)
 {
     ClubFolder club(2);
