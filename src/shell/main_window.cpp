@@ -262,6 +262,9 @@ void MainForm1::setCurrent(ChildWindow* window)
     if (!window || window == current_) return;
     current_ = window;
     mergeMenus();
+    // A window asked before the program ends is only shown; its activation would leave
+    // the edit mode that the question is about.
+    if (settling_) return;
     controls::runGuarded([window] { window->FormActivate(); });
 }
 
@@ -315,7 +318,9 @@ bool MainForm1::entriesSettled()
 {
     for (const auto& [code, window] : windows_) {
         if (!window->imEingabemodus()) continue;
+        settling_ = true;
         bringToFront(code);
+        settling_ = false;
         bool allowed = false;
         const bool ran = controls::runGuarded([&allowed, w = window] { allowed = w->programmendeErlaubt(); });
         if (!ran || !allowed) return false;

@@ -118,6 +118,7 @@ private:
     WindowHistory history_;
     std::function<void()> endHandler_;
     bool ending_ = false;
+    bool settling_ = false; // windows are asked before the program ends
 };
 
 } // namespace trevo::shell

@@ -233,7 +233,10 @@ TEST(MainWindow, WindowsInAnEditModeAreAskedBeforeTheProgramEnds)
 
     // The window's own question is answered with Cancel: no end question, the program runs on.
     f.probe(5)->allowEnd = false;
+    const int activations = f.probe(5)->activations;
     EXPECT_FALSE(f.main->close());
+    EXPECT_EQ(f.probe(5)->activations, activations) << "brought to the front without its activation, "
+                                                        "which would leave the edit mode";
     EXPECT_EQ(f.probe(5)->endQuestions, 1);
     EXPECT_EQ(f.probe(6)->endQuestions, 0) << "windows in browse mode are not asked";
     EXPECT_EQ(f.activeCode(), 5) << "the window that asks comes to the front";
