@@ -1,0 +1,17 @@
+#include "reports/druck/druckumgebung.h"
+
+#include "shell/wiring/programm.h"
+
+namespace trevo::reports {
+
+engine::Database& ProgrammUmgebung::datenbank() { return programm_.datenbank(); }
+
+std::string ProgrammUmgebung::datenordner() const
+{
+    if (const data::TKeDataForm* modul = programm_.datenmodul()) return modul->ordner();
+    return programm_.pfade().datenordner;
+}
+
+const common::StoredOptions& ProgrammUmgebung::optionen() const { return programm_.optionen().gespeichert; }
+
+} // namespace trevo::reports
