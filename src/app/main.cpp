@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     QObject::connect(mainWindow.get(), &MainForm1::programEnds, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
     Programm programm(*mainWindow, paths);
-    app::Zusammensetzung zusammensetzung(registry, programm, paths);
+    app::Zusammensetzung zusammensetzung(registry, programm, paths, *mainWindow);
     const QStringList arguments = controls::Application::arguments();
     if (arguments.contains(QStringLiteral("--fenster"))) {
         app::fensterAuflisten(registry);

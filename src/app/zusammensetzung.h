@@ -4,8 +4,12 @@
 // program's main and the tests of the assembly use this one class.
 #include "masterdata/modul_zugang.h"
 
+#include <memory>
+
 namespace trevo::shell {
+class Druckdienst;
 class Programm;
+class ShellServices;
 class WindowRegistry;
 struct ProgramPaths;
 } // namespace trevo::shell
@@ -14,12 +18,18 @@ namespace trevo::app {
 
 class Zusammensetzung {
 public:
-    Zusammensetzung(shell::WindowRegistry& registry, shell::Programm& programm, shell::ProgramPaths& paths);
+    // `shell` is the main window: the print facility shows its please-wait indication.
+    Zusammensetzung(shell::WindowRegistry& registry, shell::Programm& programm, shell::ProgramPaths& paths,
+                    shell::ShellServices& shell);
     Zusammensetzung(const Zusammensetzung&) = delete;
     Zusammensetzung& operator=(const Zusammensetzung&) = delete;
 
+    // The program's print facility, which the printing windows are given.
+    shell::Druckdienst& druckdienst() { return *druckdienst_; }
+
 private:
-    // The master-data windows' access to the data module; lives as long as the windows.
+    // Both live as long as the windows.
+    std::shared_ptr<shell::Druckdienst> druckdienst_;
     masterdata::ModulZugang stammdatenZugang_;
 };
 

@@ -22,11 +22,11 @@ TEST(Zusammensetzung, RegistersEveryWindowAndStartComponentBuiltSoFar)
     shell::WindowRegistry registry;
     shell::MainForm1 main(registry);
     shell::Programm programm(main, paths);
-    app::Zusammensetzung zusammensetzung(registry, programm, paths);
+    app::Zusammensetzung zusammensetzung(registry, programm, paths, main);
 
     EXPECT_EQ(registry.windowCodes(), (std::vector<int>{common::Fenster::Mitglieder, common::Fenster::Optionen}));
-    for (const QString& component : {shell::Komponente::Suchdialog, shell::Komponente::Bereichsdialog,
-                                     shell::Komponente::SuchenErsetzenDialog})
+    for (const QString& component : {shell::Komponente::Druckdialog, shell::Komponente::Suchdialog,
+                                     shell::Komponente::Bereichsdialog, shell::Komponente::SuchenErsetzenDialog})
         EXPECT_TRUE(registry.hasCommand(component)) << component.toStdString();
     main.updateMenuAvailability();
     EXPECT_TRUE(main.menuAction(QStringLiteral("Mitglieder/Gastkegler"))->isEnabled());
