@@ -1,12 +1,17 @@
 // trevo-setup: creates what an installation provides.
-//   trevo-setup datenordner ORDNER   the sixteen tables with their starting contents
+//   trevo-setup datenordner ORDNER   the sixteen tables with their starting contents and
+//                                    the report layouts (*.QR2)
 //   trevo-setup programmordner ORDNER   KEGELCFG.DB with the default options
-//   trevo-setup demo ORDNER [--jahre N] [--kegler N] [--seed N]   a complete demo club
+//   trevo-setup demo ORDNER [--jahre N] [--kegler N] [--seed N]   a complete demo club with
+//                                    the report layouts
 // Existing files are never overwritten.
 #include "engine/core/error.h"
 #include "engine/database.h"
 #include "data/store/demo_club.h"
 #include "data/store/installation.h"
+#ifdef TREVO_SETUP_LAYOUTS
+#include "reports/vorlagen/vorlagen.h"
+#endif
 
 #include <chrono>
 #include <cstdio>
@@ -50,6 +55,14 @@ void print(const data::SetupReport& r)
     for (const auto& line : r.lines()) std::cout << line << "\n";
 }
 
+// The report layouts of a data folder, where this tool is built with the report layer.
+void layouts([[maybe_unused]] const std::string& folder)
+{
+#ifdef TREVO_SETUP_LAYOUTS
+    print(reports::vorlagenAnlegen(folder));
+#endif
+}
+
 int demo(engine::Database& db, const std::string& folder, const std::vector<std::string>& args)
 {
     data::DemoOptions o;
@@ -70,6 +83,7 @@ int demo(engine::Database& db, const std::string& folder, const std::vector<std:
     const auto start = std::chrono::steady_clock::now();
     const data::DemoResult r = data::createDemoClub(db, folder, o);
     print(r.report);
+    layouts(folder);
     if (!r.report.changedAnything()) return 0;
     for (const auto& [table, rows] : r.rowCounts) std::cout << table << ": " << rows << " Datensätze\n";
     const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -86,7 +100,10 @@ int main(int argc, char** argv)
     const std::vector<std::string> rest(argv + 3, argv + argc);
     try {
         engine::Database db;
-        if (command == "datenordner" && rest.empty()) print(data::installDataFolder(db, folder, today()));
+        if (command == "datenordner" && rest.empty()) {
+            print(data::installDataFolder(db, folder, today()));
+            layouts(folder);
+        }
         else if (command == "programmordner" && rest.empty()) print(data::installProgramFolder(db, folder));
         else if (command == "demo") return demo(db, folder, rest);
         else return usage();
