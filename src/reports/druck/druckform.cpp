@@ -48,6 +48,7 @@ TDruckform::TDruckform(QWidget* parent) : QDialog(parent), druckerEinrichten(sys
     auto* anzahl = new QLabel(QStringLiteral("&Anzahl:"), exemplare);
     Exemplaredit = new ExemplarSpinBox(exemplare);
     Exemplaredit->setObjectName(QStringLiteral("Exemplaredit"));
+    Exemplaredit->setMinimumWidth(Exemplaredit->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 30);
     anzahl->setBuddy(Exemplaredit);
     auto* row = new QHBoxLayout(exemplare);
     row->addWidget(anzahl);
@@ -56,7 +57,7 @@ TDruckform::TDruckform(QWidget* parent) : QDialog(parent), druckerEinrichten(sys
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setDefault(true);
     CancelBtn = new QPushButton(QStringLiteral("Abbrechen"), this);
-    DruckereinrichtenBtn = new QPushButton(QStringLiteral("Drucker einrichten"), this);
+    DruckereinrichtenBtn = new QPushButton(QStringLiteral("&Drucker einrichten"), this);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* b : {OKBtn, CancelBtn, DruckereinrichtenBtn}) buttons->addWidget(b);
     buttons->addStretch();
@@ -64,6 +65,7 @@ TDruckform::TDruckform(QWidget* parent) : QDialog(parent), druckerEinrichten(sys
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(exemplare, 1, Qt::AlignTop);
     layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
     connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
     connect(DruckereinrichtenBtn, &QPushButton::clicked, this, [this] { DruckereinrichtenBtnClick(); });

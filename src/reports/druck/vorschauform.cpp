@@ -64,6 +64,7 @@ TVorschauform::TVorschauform(Report& report, QWidget* parent)
     layout->addLayout(werkzeugleiste());
     layout->addWidget(scroll_, 1);
     resize(900, 1000);
+    setWindowState(Qt::WindowMaximized);
     anzeigen();
 }
 
