@@ -45,7 +45,7 @@ TEST(VorlagenAuswertung, EveningResultsShowTheDateRowInTheTitleAndTheTotalOnEver
     EXPECT_TRUE(all.contains("1 " + club.names[0] + " 1,35 EUR 0,10 EUR 2,50 EUR 3,95 EUR")) << all.toStdString();
     EXPECT_TRUE(all.contains("3 " + club.names[2] + " 3,35 EUR 0,30 EUR 0,00 EUR 3,65 EUR"));
     for (const QString& name : club.names) EXPECT_EQ(all.count(name), 1) << name.toStdString();
-    EXPECT_TRUE(druck.pages.back().contains("70 Kegler Gesamtbetrag 312.40 EUR")) << druck.pages.back().toStdString();
+    EXPECT_TRUE(druck.pages.back().contains("70 Kegler Gesamtbetrag 312,40 EUR")) << druck.pages.back().toStdString();
     EXPECT_FALSE(druck.pages.front().contains("Gesamtbetrag"));
     // The rows follow the names in the German alphabet.
     QStringList sorted = club.names;
@@ -89,7 +89,7 @@ TEST(VorlagenAuswertung, PeriodOfOneBowlerEveningByEveningWithItsOwnTotal)
     EXPECT_TRUE(page.contains("2. 2,75 EUR 0,40 EUR 2,50 EUR 5,65 EUR"));
     EXPECT_TRUE(page.contains("3. 1,00 EUR 0,85 EUR 2,50 EUR 4,35 EUR"));
     EXPECT_TRUE(page.contains("Summen (3 Abende) 6,95 EUR 2,35 EUR 7,50 EUR 16,80 EUR"));
-    EXPECT_TRUE(page.contains("Gesamtbetrag (gerundet) 16.8 EUR"));
+    EXPECT_TRUE(page.contains("Gesamtbetrag (gerundet) 16,80 EUR"));
     EXPECT_FALSE(page.contains("99.99"));
     EXPECT_TRUE(page.contains("Gedruckt am 01.04.2024"));
 }

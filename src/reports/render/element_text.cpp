@@ -4,6 +4,8 @@
 #include "engine/dataset/field_text.h"
 #include "reports/data/report_data.h"
 
+#include <optional>
+
 namespace trevo::reports {
 
 namespace {
@@ -19,11 +21,32 @@ bool formatFits(const QString& format, const engine::Value& v)
     return false;
 }
 
+// A text that holds a plain number ("312.40", "16,8"), as the evaluation stores its
+// totals in text fields; nothing for any other text.
+std::optional<double> numberInText(const engine::Value& v)
+{
+    if (!v.isText()) return std::nullopt;
+    QString text = QString::fromStdString(v.text()).trimmed();
+    text.replace(u',', u'.');
+    bool ok = false;
+    const double n = text.toDouble(&ok);
+    if (!ok || text.isEmpty() || !text.at(text.size() - 1).isDigit()) return std::nullopt;
+    return n;
+}
+
+bool isNumberFormat(const QString& format)
+{
+    return format.contains(u'0') || format.contains(u'#');
+}
+
 } // namespace
 
 QString valueText(const engine::Value& v, const engine::FieldDef* def, const QString& format)
 {
     if (v.isNull()) return {};
+    // A number format shows a number held as text like a number; other texts stay as they are.
+    if (isNumberFormat(format))
+        if (const auto n = numberInText(v)) return valueText(engine::Value::number(*n), nullptr, format);
     if (!format.isEmpty() && !formatFits(format, v)) return valueText(v, def, {});
     const engine::FieldDef plain{"", v.isDate() ? 'D' : v.isLogical() ? 'L' : v.isNumber() ? 'N' : 'C', 20, 0};
     const engine::FieldDef& d = def ? *def : plain;
