@@ -9,6 +9,10 @@
 #include <QDir>
 #include <QFile>
 
+#include "reports/vorlagen/vorlagen.h"
+
+#include <QBuffer>
+
 #include <gtest/gtest.h>
 
 namespace trevo::reports::test {
@@ -127,6 +131,33 @@ TEST(DruckAblauf, FailuresEndInTheirBoxWithPleaseWaitOff)
     EXPECT_EQ(t.dialogs.texts().back(), "Vorschau gescheitert");
     EXPECT_EQ(t.shell.waits, (std::vector<int>{0, 1, 0, 1, 0, 1, 0, 1}));
     EXPECT_TRUE(t.previews.empty());
+}
+
+
+// The shipped layouts show the club's logo of the options in their picture "LOGO".
+TEST(DruckAblauf, TheClubsLogoFillsThePictureOfTheLayouts)
+{
+    DruckTest t;
+    reports::vorlagenAnlegen(t.club.folder);
+    const auto images = [](const Shown& shown) {
+        int n = 0;
+        for (const Page& page : shown.printout.pages)
+            for (const PageItem& item : page.items)
+                if (const auto* image = std::get_if<ImageItem>(&item); image && !image->image.isNull()) ++n;
+        return n;
+    };
+    t.druck.DruckeListe("MITGLIEDERLIST.QR2", t.dataFile("KEGLER.DBF"));
+    ASSERT_EQ(t.previews.size(), 1u) << t.dialogs.texts().join(" | ").toStdString();
+    EXPECT_EQ(images(t.previews[0]), 0) << "no logo in the options: the picture stays empty";
+
+    QImage logo(40, 20, QImage::Format_RGB32);
+    logo.fill(Qt::red);
+    QBuffer buffer(&t.umgebung.logoBytes);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(logo.save(&buffer, "PNG"));
+    t.druck.DruckeListe("MITGLIEDERLIST.QR2", t.dataFile("KEGLER.DBF"));
+    ASSERT_EQ(t.previews.size(), 2u);
+    EXPECT_GE(images(t.previews[1]), 1);
 }
 
 } // namespace

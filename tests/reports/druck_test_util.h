@@ -39,7 +39,9 @@ public:
     engine::Database& datenbank() override { return club_.db; }
     std::string datenordner() const override { return club_.folder; }
     const common::StoredOptions& optionen() const override { return options; }
+    QByteArray logo() const override { return logoBytes; }
     common::StoredOptions options;
+    QByteArray logoBytes;
 
 private:
     ClubFolder& club_;

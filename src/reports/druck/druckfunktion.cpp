@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QImage>
 
 namespace trevo::reports {
 
@@ -126,6 +127,9 @@ void Druckfunktion::vorbereitenUndZeigen(const Auftrag& auftrag, int exemplare)
     if (!report.load(qs(*path))) return fehler(report.errorText());
     if (auftrag.auswertung)
         report.setLabelText(QStringLiteral("DATUMQRLABEL"), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+    // Every layout's picture named "LOGO" shows the club's logo of the options.
+    if (const QImage logo = QImage::fromData(umgebung_.logo()); !logo.isNull())
+        report.setPicture(QStringLiteral("LOGO"), logo);
     report.setCopies(exemplare);
     if (!report.render()) return fehler(report.errorText());
     warten.off();

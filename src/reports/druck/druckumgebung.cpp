@@ -14,4 +14,10 @@ std::string ProgrammUmgebung::datenordner() const
 
 const common::StoredOptions& ProgrammUmgebung::optionen() const { return programm_.optionen().gespeichert; }
 
+QByteArray ProgrammUmgebung::logo() const
+{
+    const std::string& bytes = programm_.optionen().logo;
+    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
 } // namespace trevo::reports

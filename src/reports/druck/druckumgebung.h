@@ -1,9 +1,11 @@
 #pragma once
 // What printing needs of the running program: the database, the data folder of the
-// moment and the stored options with the report files. The program's is
+// moment, the stored options with the report files and the club's logo. The program's is
 // ProgrammUmgebung over shell::Programm; tests bring their own over a data folder.
 #include "common/stream/stored_options.h"
 #include "engine/database.h"
+
+#include <QByteArray>
 
 #include <string>
 
@@ -20,6 +22,8 @@ public:
     // The folder of the tables (and of the report files), ending in the folder separator.
     virtual std::string datenordner() const = 0;
     virtual const common::StoredOptions& optionen() const = 0;
+    // The club's logo from the options (the bytes of its picture file), empty for none.
+    virtual QByteArray logo() const { return {}; }
 };
 
 class ProgrammUmgebung : public Druckumgebung {
@@ -30,6 +34,7 @@ public:
     // The data module's folder once start-up made the module; the path variable before.
     std::string datenordner() const override;
     const common::StoredOptions& optionen() const override;
+    QByteArray logo() const override;
 
 private:
     shell::Programm& programm_;
