@@ -1,6 +1,7 @@
 #include "masterdata/registrierung.h"
 
 #include "common/fenster/window_codes.h"
+#include "masterdata/funktionen_form.h"
 #include "masterdata/mitglieder_form.h"
 #include "masterdata/suchdialoge.h"
 #include "shell/window_registry.h"
@@ -15,6 +16,9 @@ void registrieren(shell::WindowRegistry& registry, Datenzugang& zugang)
     auto dialoge = std::make_shared<Suchdialoge>(zugang);
     registry.addWindow(common::Fenster::Mitglieder, [&zugang, dialoge](shell::ShellServices& shell) {
         return static_cast<shell::ChildWindow*>(new TMitgliederform(shell, zugang, *dialoge));
+    });
+    registry.addWindow(common::Fenster::Aemter, [&zugang, dialoge](shell::ShellServices& shell) {
+        return static_cast<shell::ChildWindow*>(new TFunktionenform(shell, zugang, *dialoge));
     });
     registry.addCommand(shell::Komponente::Suchdialog, [dialoge] { dialoge->SuchDlgKomplex(); });
     registry.addCommand(shell::Komponente::Bereichsdialog, [dialoge] { dialoge->AbfrageDlgEinFeld(); });

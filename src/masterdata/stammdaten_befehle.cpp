@@ -101,6 +101,7 @@ void TStammdatenForm::aendern()
 {
     engine::TableDataSet* t = tabelle();
     if (!t) return;
+    vorAendern();
     t->edit(); // on an empty table this starts a new record
     if (t->state() == engine::DataSetState::Insert) nachAnfuegen();
     setTag(Eingabemodus::Aendern);
@@ -189,6 +190,7 @@ void TStammdatenForm::loeschen()
         ~Off() { s.BitteWarten(1); }
     } off{shell()};
     if (!t->editing() && t->isEmpty()) return;
+    if (!loeschenErlaubt(*t)) return;
     if (!einstellungen_.referenceField.empty()) {
         const long number = static_cast<long>(t->value("NUMMER").toNumber());
         const std::string path = zugang_.datenordner() + einstellungen_.referenceFile;

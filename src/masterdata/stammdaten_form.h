@@ -240,6 +240,11 @@ protected:
     virtual void nachModuswechsel(bool on) { (void)on; }
     // Runs after each new record was appended (by new record, insert next and copy).
     virtual void nachAnfuegen() {}
+    // Runs first in every change command, before the record is put into edit.
+    virtual void vorAendern() {}
+    // Asked before the reference check of a delete (please-wait shown); false ends the
+    // command, the window having said why.
+    virtual bool loeschenErlaubt(engine::TableDataSet& t) { (void)t; return true; }
 
     // Runs a command: typed texts into the record first, errors shown in the error box.
     void befehl(const std::function<void()>& command);

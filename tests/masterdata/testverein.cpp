@@ -73,13 +73,15 @@ int TestVerein::bowler(const Bowler& b)
     return n;
 }
 
-int TestVerein::office(const std::string& name)
+int TestVerein::office(const std::string& name) { return satz("FUNKTION.DBF", {{"BEZEICHNUN", Value::text(name)}}); }
+
+int TestVerein::satz(const std::string& file, const std::vector<std::pair<std::string, Value>>& fields)
 {
-    auto t = datenbank_->table(pfad("FUNKTION.DBF"));
-    const int n = naechsteNummer("FUNKTION.DBF");
+    auto t = datenbank_->table(pfad(file));
+    const int n = naechsteNummer(file);
     Record r(t->fields().size());
     r[static_cast<size_t>(t->fieldIndex("NUMMER"))] = Value::number(n);
-    r[static_cast<size_t>(t->fieldIndex("BEZEICHNUN"))] = Value::text(name);
+    for (const auto& [field, value] : fields) r[static_cast<size_t>(t->fieldIndex(field))] = value;
     session().atomically([&] { t->append(r); });
     return n;
 }
@@ -106,10 +108,10 @@ std::vector<Record> TestVerein::dateiInhalt(const std::string& file) const
     return out;
 }
 
-std::string TestVerein::feld(int nummer, const std::string& field) const
+std::string TestVerein::feldIn(const std::string& file, int nummer, const std::string& field) const
 {
     engine::Database fresh;
-    auto t = fresh.table(pfad("KEGLER.DBF"));
+    auto t = fresh.table(pfad(file));
     const int nf = t->fieldIndex("NUMMER");
     const int f = t->fieldIndex(field);
     for (uint32_t i = 0; i < t->recordCount(); ++i)

@@ -64,6 +64,8 @@ public:
     // Writes records straight into the files; returns the new NUMMER.
     int bowler(const Bowler& b);
     int office(const std::string& name);
+    // A record of the given fields in any file, numbered next; returns its NUMMER.
+    int satz(const std::string& file, const std::vector<std::pair<std::string, engine::Value>>& fields);
     // A participant row of an evening for the bowler.
     void teilnahme(int bowlerNumber, int evening = 1);
 
@@ -78,7 +80,9 @@ public:
     std::vector<engine::Record> dateiInhalt(const std::string& file) const;
     // A stored field of the bowler with that NUMMER, as the file holds it; "<fehlt>"
     // when there is no such bowler.
-    std::string feld(int nummer, const std::string& field) const;
+    std::string feld(int nummer, const std::string& field) const { return feldIn("KEGLER.DBF", nummer, field); }
+    // The same for the record of that NUMMER in any file.
+    std::string feldIn(const std::string& file, int nummer, const std::string& field) const;
     std::string pfad(const std::string& file) const { return ordner_ + file; }
 
     engine::TableDataSet& kegler() { return *tabelle("KeglerTable1"); }

@@ -1,0 +1,53 @@
+#include "masterdata/funktionen_form.h"
+
+#include "common/fenster/window_codes.h"
+#include "dbcontrols/db_edit.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+namespace trevo::masterdata {
+
+StammdatenEinstellungen TFunktionenform::einstellungenFunktionen()
+{
+    StammdatenEinstellungen s;
+    s.caption = QStringLiteral("Ämter");
+    s.fensterCode = common::Fenster::Aemter;
+    s.dataSourceName = "FunktionsDataSource1";
+    s.dataSetName = "Funktionstable1";
+    s.notOpenMessage = QStringLiteral("Die Tabelle mit Mitgliederämtern ist nicht geöffnet");
+    s.nameField = "BEZEICHNUN";
+    s.sortOptions = {{QStringLiteral("Nummer"), "NUMMER"}};
+    s.gridColumns = {"NUMMER", "BEZEICHNUN"};
+    s.entryPanelHeight = 130;
+    s.printOption = "AemterlisteFilename";
+    s.printDefault = "AEMTERLISTE.QR2";
+    return s;
+}
+
+TFunktionenform::TFunktionenform(shell::ShellServices& shell, Datenzugang& zugang, Suchdialoge& dialoge,
+                                 QWidget* parent)
+    : TStammdatenForm(shell, zugang, dialoge, einstellungenFunktionen(), parent)
+{
+    setObjectName(QStringLiteral("Funktionenform"));
+    DBEdit1 = nummernanzeige("NUMMER", "DBEdit1");
+    DBEdit1->setFixedWidth(80);
+    NameDBEdit = eingabefeld("BEZEICHNUN", "NameDBEdit");
+    NameDBEdit->setFixedWidth(300);
+
+    auto* gitter = new QGridLayout(eingabeflaeche());
+    gitter->setContentsMargins(0, 0, 0, 0);
+    gitter->addWidget(new QLabel(QStringLiteral("Nummer"), eingabeflaeche()), 0, 0);
+    gitter->addWidget(DBEdit1, 0, 1, Qt::AlignLeft);
+    auto* titel = new QLabel(QStringLiteral("Bezeichnung"), eingabeflaeche());
+    titel->setBuddy(NameDBEdit);
+    gitter->addWidget(titel, 1, 0);
+    gitter->addWidget(NameDBEdit, 1, 1, Qt::AlignLeft);
+    gitter->setColumnStretch(1, 1);
+    gitter->setRowStretch(2, 1);
+    FormCreate();
+}
+
+QWidget* TFunktionenform::ersteEingabe() const { return NameDBEdit; }
+
+} // namespace trevo::masterdata
