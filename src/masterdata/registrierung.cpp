@@ -4,6 +4,7 @@
 #include "masterdata/funktionen_form.h"
 #include "masterdata/mitglieder_form.h"
 #include "masterdata/suchdialoge.h"
+#include "masterdata/terminarten_form.h"
 #include "shell/window_registry.h"
 
 #include <memory>
@@ -19,6 +20,9 @@ void registrieren(shell::WindowRegistry& registry, Datenzugang& zugang)
     });
     registry.addWindow(common::Fenster::Aemter, [&zugang, dialoge](shell::ShellServices& shell) {
         return static_cast<shell::ChildWindow*>(new TFunktionenform(shell, zugang, *dialoge));
+    });
+    registry.addWindow(common::Fenster::Terminarten, [&zugang, dialoge](shell::ShellServices& shell) {
+        return static_cast<shell::ChildWindow*>(new TTerminartenform(shell, zugang, *dialoge));
     });
     registry.addCommand(shell::Komponente::Suchdialog, [dialoge] { dialoge->SuchDlgKomplex(); });
     registry.addCommand(shell::Komponente::Bereichsdialog, [dialoge] { dialoge->AbfrageDlgEinFeld(); });

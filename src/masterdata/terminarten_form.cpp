@@ -1,0 +1,53 @@
+#include "masterdata/terminarten_form.h"
+
+#include "common/fenster/window_codes.h"
+#include "dbcontrols/db_edit.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+namespace trevo::masterdata {
+
+StammdatenEinstellungen TTerminartenform::einstellungenTerminarten()
+{
+    StammdatenEinstellungen s;
+    s.caption = QStringLiteral("Terminarten");
+    s.fensterCode = common::Fenster::Terminarten;
+    s.dataSourceName = "TermintypDataSource1";
+    s.dataSetName = "Termintyptable1";
+    s.notOpenMessage = QStringLiteral("Die Tabelle mit Terminarten ist nicht geoeffnet");
+    s.nameField = "BESCHREIBU";
+    s.sortOptions = {{QStringLiteral("Nummer"), "NUMMER"}, {QStringLiteral("Beschreibung"), "BESCHREIBU"}};
+    s.gridColumns = {"NUMMER", "BESCHREIBU"};
+    s.entryPanelHeight = 130;
+    s.printOption = "Termintyplistfilename";
+    s.printDefault = "TERMART.QR2";
+    return s;
+}
+
+TTerminartenform::TTerminartenform(shell::ShellServices& shell, Datenzugang& zugang, Suchdialoge& dialoge,
+                                   QWidget* parent)
+    : TStammdatenForm(shell, zugang, dialoge, einstellungenTerminarten(), parent)
+{
+    setObjectName(QStringLiteral("Terminartenform"));
+    DBEdit1 = nummernanzeige("NUMMER", "DBEdit1");
+    DBEdit1->setFixedWidth(80);
+    NameDBEdit2 = eingabefeld("BESCHREIBU", "NameDBEdit2");
+    NameDBEdit2->setFixedWidth(300);
+
+    auto* gitter = new QGridLayout(eingabeflaeche());
+    gitter->setContentsMargins(0, 0, 0, 0);
+    gitter->addWidget(new QLabel(QStringLiteral("lfd. Nummer"), eingabeflaeche()), 0, 0);
+    gitter->addWidget(DBEdit1, 0, 1, Qt::AlignLeft);
+    auto* titel = new QLabel(QStringLiteral("Beschreibung"), eingabeflaeche());
+    titel->setBuddy(NameDBEdit2);
+    gitter->addWidget(titel, 1, 0);
+    gitter->addWidget(NameDBEdit2, 1, 1, Qt::AlignLeft);
+    gitter->setColumnStretch(1, 1);
+    gitter->setRowStretch(2, 1);
+    FormCreate();
+}
+
+QWidget* TTerminartenform::ersteEingabe() const { return NameDBEdit2; }
+
+} // namespace trevo::masterdata
