@@ -5,6 +5,7 @@
 #include "masterdata/mitglieder_form.h"
 #include "masterdata/suchdialoge.h"
 #include "masterdata/terminarten_form.h"
+#include "masterdata/waehrungen_form.h"
 #include "shell/window_registry.h"
 
 #include <memory>
@@ -23,6 +24,9 @@ void registrieren(shell::WindowRegistry& registry, Datenzugang& zugang)
     });
     registry.addWindow(common::Fenster::Terminarten, [&zugang, dialoge](shell::ShellServices& shell) {
         return static_cast<shell::ChildWindow*>(new TTerminartenform(shell, zugang, *dialoge));
+    });
+    registry.addWindow(common::Fenster::Waehrungen, [&zugang, dialoge](shell::ShellServices& shell) {
+        return static_cast<shell::ChildWindow*>(new TWaehrungsform(shell, zugang, *dialoge));
     });
     registry.addCommand(shell::Komponente::Suchdialog, [dialoge] { dialoge->SuchDlgKomplex(); });
     registry.addCommand(shell::Komponente::Bereichsdialog, [dialoge] { dialoge->AbfrageDlgEinFeld(); });

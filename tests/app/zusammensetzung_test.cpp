@@ -25,7 +25,8 @@ TEST(Zusammensetzung, RegistersEveryWindowAndStartComponentBuiltSoFar)
     app::Zusammensetzung zusammensetzung(registry, programm, paths, main);
 
     EXPECT_EQ(registry.windowCodes(), (std::vector<int>{common::Fenster::Mitglieder, common::Fenster::Aemter,
-                                                       common::Fenster::Terminarten, common::Fenster::Optionen}));
+                                                       common::Fenster::Terminarten, common::Fenster::Optionen,
+                                                       common::Fenster::Waehrungen}));
     for (const QString& component : {shell::Komponente::Druckdialog, shell::Komponente::Suchdialog,
                                      shell::Komponente::Bereichsdialog, shell::Komponente::SuchenErsetzenDialog})
         EXPECT_TRUE(registry.hasCommand(component)) << component.toStdString();
@@ -33,6 +34,7 @@ TEST(Zusammensetzung, RegistersEveryWindowAndStartComponentBuiltSoFar)
     EXPECT_TRUE(main.menuAction(QStringLiteral("Mitglieder/Gastkegler"))->isEnabled());
     EXPECT_TRUE(main.menuAction(QStringLiteral("Ämter"))->isEnabled());
     EXPECT_TRUE(main.menuAction(QStringLiteral("Terminarten"))->isEnabled());
+    EXPECT_TRUE(main.menuAction(QStringLiteral("Währungen"))->isEnabled());
     EXPECT_TRUE(main.menuAction(QStringLiteral("Optionen"))->isEnabled());
     EXPECT_FALSE(main.menuAction(QStringLiteral("Spiele"))->isEnabled()) << "not built yet";
 }

@@ -44,7 +44,8 @@ TEST(Registrierung, TheMembersWindowAndTheSharedDialogsOverTheGivenAccess)
     {
         shell::WindowRegistry registry;
         registrieren(registry, verein);
-        EXPECT_EQ(registry.windowCodes(), std::vector<int>({common::Fenster::Mitglieder, common::Fenster::Aemter, common::Fenster::Terminarten}));
+        EXPECT_EQ(registry.windowCodes(), std::vector<int>({common::Fenster::Mitglieder, common::Fenster::Aemter,
+                                                        common::Fenster::Terminarten, common::Fenster::Waehrungen}));
         for (const QString& name : {shell::Komponente::Suchdialog, shell::Komponente::Bereichsdialog,
                                     shell::Komponente::SuchenErsetzenDialog})
             EXPECT_TRUE(registry.runCommand(name)) << name.toStdString();

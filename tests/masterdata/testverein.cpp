@@ -86,6 +86,12 @@ int TestVerein::satz(const std::string& file, const std::vector<std::pair<std::s
     return n;
 }
 
+void TestVerein::leeren(const std::string& file)
+{
+    auto t = datenbank_->table(pfad(file));
+    session().atomically([&] { t->zap(); });
+}
+
 void TestVerein::teilnahme(int bowlerNumber, int evening)
 {
     auto t = datenbank_->table(pfad("KEGLTERM.DBF"));

@@ -66,6 +66,8 @@ public:
     int office(const std::string& name);
     // A record of the given fields in any file, numbered next; returns its NUMMER.
     int satz(const std::string& file, const std::vector<std::pair<std::string, engine::Value>>& fields);
+    // Removes every record of the file.
+    void leeren(const std::string& file);
     // A participant row of an evening for the bowler.
     void teilnahme(int bowlerNumber, int evening = 1);
 
