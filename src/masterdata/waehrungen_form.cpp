@@ -6,6 +6,7 @@
 #include "engine/dataset/table_data_set.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 
 namespace trevo::masterdata {
@@ -54,23 +55,31 @@ void TWaehrungsform::felderBauen()
     auto* erklaerung = new QLabel(
         QStringLiteral("durch den ein Betrag geteilt werden muß, um 1 Euro zu erhalten, z.B. DM = 1,95583"), flaeche);
     erklaerung->setObjectName(QStringLiteral("ErklaerungLabel"));
+    erklaerung->setWordWrap(true);
+    // The explanation stands right beside the factor, within the width of the memo.
+    auto* faktorZeile = new QWidget(flaeche);
+    auto* faktorBox = new QHBoxLayout(faktorZeile);
+    faktorBox->setContentsMargins(0, 0, 0, 0);
 
     auto* gitter = new QGridLayout(flaeche);
     gitter->setContentsMargins(0, 0, 0, 0);
     const std::pair<const char*, QWidget*> zeilen[] = {{"lfd. Nummer", DBEdit1},
                                                        {"Bezeichnung", NameDBEdit2},
                                                        {"Kürzel", KuerzelDBEdit3},
-                                                       {"Umrechnungsfaktor", FaktorDBEdit4},
+                                                       {"Umrechnungsfaktor", faktorZeile},
                                                        {"Beschreibung", DBMemo1}};
     int row = 0;
     for (const auto& [text, feld] : zeilen) {
         auto* titel = new QLabel(QString::fromUtf8(text), flaeche);
-        if (feld != DBEdit1) titel->setBuddy(feld);
+        if (feld != DBEdit1) titel->setBuddy(feld == faktorZeile ? FaktorDBEdit4 : feld);
         gitter->addWidget(titel, row, 0, feld == DBMemo1 ? Qt::AlignTop : Qt::Alignment());
         gitter->addWidget(feld, row, 1, Qt::AlignLeft);
         ++row;
     }
-    gitter->addWidget(erklaerung, 3, 2, Qt::AlignLeft);
+    FaktorDBEdit4->setParent(faktorZeile);
+    faktorBox->addWidget(FaktorDBEdit4);
+    faktorBox->addWidget(erklaerung, 1);
+    faktorZeile->setFixedWidth(DBMemo1->width());
     gitter->setColumnStretch(2, 1);
     gitter->setRowStretch(row, 1);
 }
