@@ -23,24 +23,9 @@ void line(const QString& text)
 }
 
 // Every box is printed and answered with No (Cancel where offered).
-class ProbeDialoge : public common::Dialogs {
-public:
-    int shown = 0;
-    common::Answer show(common::BoxKind, const QString& text, common::Buttons buttons) override
-    {
-        ++shown;
-        line(QStringLiteral("Meldung: ") + text);
-        if (buttons == common::Buttons::Ok) return common::Answer::Ok;
-        return buttons == common::Buttons::YesNo ? common::Answer::No : common::Answer::Cancel;
-    }
-    std::optional<QString> openFileName(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> saveFileName(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> chooseFolder(const QString&) override { return {}; }
-};
-
-ProbeDialoge& probeDialoge()
+common::ConsoleDialogs& probeDialoge()
 {
-    static ProbeDialoge dialoge;
+    static common::ConsoleDialogs dialoge(stdout, QStringLiteral("Meldung: "));
     return dialoge;
 }
 
@@ -100,8 +85,8 @@ int fensterProbe(shell::MainForm1& main, const std::vector<int>& expected)
             line(QStringLiteral("Fehlt: %1 %2").arg(code).arg(common::windowCaption(code)));
             ++missing;
         }
-    if (probeDialoge().shown > 0) line(QStringLiteral("Meldungen: %1").arg(probeDialoge().shown));
-    return missing == 0 && probeDialoge().shown == 0 ? 0 : 1;
+    if (probeDialoge().shown() > 0) line(QStringLiteral("Meldungen: %1").arg(probeDialoge().shown()));
+    return missing == 0 && probeDialoge().shown() == 0 ? 0 : 1;
 }
 
 } // namespace trevo::app

@@ -3,8 +3,6 @@
 #include "common/fenster/window_codes.h"
 #include "dbcontrols/db_edit.h"
 
-#include <QGridLayout>
-#include <QLabel>
 
 namespace trevo::masterdata {
 
@@ -35,16 +33,7 @@ TFunktionenform::TFunktionenform(shell::ShellServices& shell, Datenzugang& zugan
     NameDBEdit = eingabefeld("BEZEICHNUN", "NameDBEdit");
     NameDBEdit->setFixedWidth(300);
 
-    auto* gitter = new QGridLayout(eingabeflaeche());
-    gitter->setContentsMargins(0, 0, 0, 0);
-    gitter->addWidget(new QLabel(QStringLiteral("Nummer"), eingabeflaeche()), 0, 0);
-    gitter->addWidget(DBEdit1, 0, 1, Qt::AlignLeft);
-    auto* titel = new QLabel(QStringLiteral("Bezeichnung"), eingabeflaeche());
-    titel->setBuddy(NameDBEdit);
-    gitter->addWidget(titel, 1, 0);
-    gitter->addWidget(NameDBEdit, 1, 1, Qt::AlignLeft);
-    gitter->setColumnStretch(1, 1);
-    gitter->setRowStretch(2, 1);
+    feldzeilen({{QStringLiteral("Nummer"), DBEdit1}, {QStringLiteral("Bezeichnung"), NameDBEdit}});
     FormCreate();
 }
 

@@ -2,12 +2,14 @@
 // the entry panel with its buttons, and the two sets of menus.
 #include "masterdata/stammdaten_form.h"
 
+#include "dbcontrols/db_edit.h"
 #include "dbcontrols/db_grid.h"
 #include "dbcontrols/db_navigator.h"
 #include "masterdata/datenzugang.h"
 #include "masterdata/symbole.h"
 
 #include <QAction>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -141,6 +143,27 @@ void TStammdatenForm::eingabepanelBauen()
     connect(EingabebeendenBitBtn1, &QPushButton::clicked, this, &TStammdatenForm::OKBtnClick);
     connect(DatensatzeinfuegenBitBtn1, &QPushButton::clicked, this, &TStammdatenForm::NeuerSatzButtonClick);
     connect(EingabeAbbruchBitBtn1, &QPushButton::clicked, this, &TStammdatenForm::CancelBtnClick);
+}
+
+void TStammdatenForm::feldzeilen(const std::vector<Feldzeile>& zeilen)
+{
+    auto* gitter = new QGridLayout(eingabeflaeche_);
+    gitter->setContentsMargins(0, 0, 0, 0);
+    int row = 0;
+    for (const Feldzeile& z : zeilen) {
+        auto* titel = new QLabel(z.titel, eingabeflaeche_);
+        const auto* anzeige = qobject_cast<const controls::DBEdit*>(z.feld);
+        if (z.partner)
+            titel->setBuddy(z.partner);
+        else if (!anzeige || !anzeige->displayOnly())
+            titel->setBuddy(z.feld);
+        const bool memo = qobject_cast<const controls::DBMemo*>(z.feld) != nullptr;
+        gitter->addWidget(titel, row, 0, memo ? Qt::AlignTop : Qt::Alignment());
+        gitter->addWidget(z.feld, row, 1, Qt::AlignLeft);
+        ++row;
+    }
+    gitter->setColumnStretch(2, 1);
+    gitter->setRowStretch(row, 1);
 }
 
 void TStammdatenForm::menuesBauen()

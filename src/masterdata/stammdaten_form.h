@@ -231,6 +231,18 @@ protected:
                                             const std::string& keyField, const std::vector<std::string>& listFields,
                                             const QStringList& titles);
 
+    // One row of the entry panel: the label and its control. The label leads the keyboard
+    // to `partner` when given (a control inside a composite row), else to the control
+    // itself unless that is a display-only field.
+    struct Feldzeile {
+        QString titel;
+        QWidget* feld;
+        QWidget* partner = nullptr;
+    };
+    // Lays the rows out one under the other on the entry panel: labels left (a memo's at
+    // its top), controls left-aligned beside them, the rest of the panel empty.
+    void feldzeilen(const std::vector<Feldzeile>& zeilen);
+
     // Creation, called by the window's constructor once its fields exist.
     void FormCreate();
 

@@ -3,8 +3,6 @@
 #include "common/fenster/window_codes.h"
 #include "dbcontrols/db_edit.h"
 
-#include <QGridLayout>
-#include <QLabel>
 
 namespace trevo::masterdata {
 
@@ -35,16 +33,7 @@ TTerminartenform::TTerminartenform(shell::ShellServices& shell, Datenzugang& zug
     NameDBEdit2 = eingabefeld("BESCHREIBU", "NameDBEdit2");
     NameDBEdit2->setFixedWidth(300);
 
-    auto* gitter = new QGridLayout(eingabeflaeche());
-    gitter->setContentsMargins(0, 0, 0, 0);
-    gitter->addWidget(new QLabel(QStringLiteral("lfd. Nummer"), eingabeflaeche()), 0, 0);
-    gitter->addWidget(DBEdit1, 0, 1, Qt::AlignLeft);
-    auto* titel = new QLabel(QStringLiteral("Beschreibung"), eingabeflaeche());
-    titel->setBuddy(NameDBEdit2);
-    gitter->addWidget(titel, 1, 0);
-    gitter->addWidget(NameDBEdit2, 1, 1, Qt::AlignLeft);
-    gitter->setColumnStretch(1, 1);
-    gitter->setRowStretch(2, 1);
+    feldzeilen({{QStringLiteral("lfd. Nummer"), DBEdit1}, {QStringLiteral("Beschreibung"), NameDBEdit2}});
     FormCreate();
 }
 

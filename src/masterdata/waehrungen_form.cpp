@@ -5,7 +5,6 @@
 #include "dbcontrols/db_edit.h"
 #include "engine/dataset/table_data_set.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 
@@ -60,28 +59,16 @@ void TWaehrungsform::felderBauen()
     auto* faktorZeile = new QWidget(flaeche);
     auto* faktorBox = new QHBoxLayout(faktorZeile);
     faktorBox->setContentsMargins(0, 0, 0, 0);
-
-    auto* gitter = new QGridLayout(flaeche);
-    gitter->setContentsMargins(0, 0, 0, 0);
-    const std::pair<const char*, QWidget*> zeilen[] = {{"lfd. Nummer", DBEdit1},
-                                                       {"Bezeichnung", NameDBEdit2},
-                                                       {"Kürzel", KuerzelDBEdit3},
-                                                       {"Umrechnungsfaktor", faktorZeile},
-                                                       {"Beschreibung", DBMemo1}};
-    int row = 0;
-    for (const auto& [text, feld] : zeilen) {
-        auto* titel = new QLabel(QString::fromUtf8(text), flaeche);
-        if (feld != DBEdit1) titel->setBuddy(feld == faktorZeile ? FaktorDBEdit4 : feld);
-        gitter->addWidget(titel, row, 0, feld == DBMemo1 ? Qt::AlignTop : Qt::Alignment());
-        gitter->addWidget(feld, row, 1, Qt::AlignLeft);
-        ++row;
-    }
     FaktorDBEdit4->setParent(faktorZeile);
     faktorBox->addWidget(FaktorDBEdit4);
     faktorBox->addWidget(erklaerung, 1);
     faktorZeile->setFixedWidth(DBMemo1->width());
-    gitter->setColumnStretch(2, 1);
-    gitter->setRowStretch(row, 1);
+
+    feldzeilen({{QStringLiteral("lfd. Nummer"), DBEdit1},
+                {QStringLiteral("Bezeichnung"), NameDBEdit2},
+                {QStringLiteral("Kürzel"), KuerzelDBEdit3},
+                {QStringLiteral("Umrechnungsfaktor"), faktorZeile, FaktorDBEdit4},
+                {QStringLiteral("Beschreibung"), DBMemo1}});
 }
 
 QWidget* TWaehrungsform::ersteEingabe() const { return NameDBEdit2; }

@@ -52,7 +52,52 @@ public:
     explicit Abendfenster(shell::ShellServices& s) : ChildWindow(s) { setWindowTitle("Termine"); }
 };
 
-class Mitglieder : public ::testing::Test {
+// A window of the program inside a real main window over the test club, registered the
+// way the program registers it, with scripted answers to every question.
+class ImHauptfenster : public ::testing::Test {
+protected:
+    // The main window with the evening window's place holder, then the window of the code
+    // activated from there.
+    shell::ChildWindow* fensterOeffnen(int code)
+    {
+        verein.host.fenster = [this](int c) { return main ? main->Fensterobjekt(c) : nullptr; };
+        verein.oeffnen();
+        registry.addWindow(common::Fenster::Termine,
+                           [](shell::ShellServices& s) -> shell::ChildWindow* { return new Abendfenster(s); });
+        registrieren(registry, verein);
+        main = std::make_unique<shell::MainForm1>(registry);
+        main->resize(1200, 800);
+        main->show();
+        main->FensterAktivieren(common::Fenster::Termine);
+        main->FensterAktivieren(code);
+        QApplication::processEvents();
+        return main->Fensterobjekt(code);
+    }
+
+    void TearDown() override
+    {
+        // Every question had its answer, and no answer was left over.
+        EXPECT_TRUE(script.problems().isEmpty()) << script.problems().join(" | ").toStdString();
+        EXPECT_EQ(script.pendingAnswers(), 0u);
+        verein.host.fenster = nullptr;
+        main.reset();
+    }
+
+    // Types into an entry field the way a user does.
+    void type(QWidget* field, const QString& text)
+    {
+        field->setFocus();
+        QTest::keyClicks(field, text);
+    }
+
+    TestVerein verein;
+    common::ScriptedDialogs script;
+    common::DialogsScope scope{script};
+    shell::WindowRegistry registry;
+    std::unique_ptr<shell::MainForm1> main;
+};
+
+class Mitglieder : public ImHauptfenster {
 protected:
     // Bowlers written before the window opens; the default club has three.
     virtual void club()
@@ -65,38 +110,12 @@ protected:
     void SetUp() override
     {
         club();
-        verein.host.fenster = [this](int code) { return main ? main->Fensterobjekt(code) : nullptr; };
-        verein.oeffnen();
-        registry.addWindow(common::Fenster::Termine,
-                           [](shell::ShellServices& s) -> shell::ChildWindow* { return new Abendfenster(s); });
-        registrieren(registry, verein);
-        main = std::make_unique<shell::MainForm1>(registry);
-        main->resize(1200, 800);
-        main->show();
-        main->FensterAktivieren(common::Fenster::Termine);
-        main->FensterAktivieren(common::Fenster::Mitglieder);
-        w = static_cast<TMitgliederform*>(main->Fensterobjekt(common::Fenster::Mitglieder));
+        w = static_cast<TMitgliederform*>(fensterOeffnen(common::Fenster::Mitglieder));
         ASSERT_NE(w, nullptr);
-        QApplication::processEvents();
-    }
-
-    void TearDown() override
-    {
-        // Every question had its answer, and no answer was left over.
-        EXPECT_TRUE(script.problems().isEmpty()) << script.problems().join(" | ").toStdString();
-        EXPECT_EQ(script.pendingAnswers(), 0u);
-        verein.host.fenster = nullptr;
-        main.reset();
     }
 
     engine::TableDataSet& t() { return verein.kegler(); }
     Eingabemodus mode() const { return w->tag(); }
-    // Types into an entry field the way a user does.
-    void type(QWidget* field, const QString& text)
-    {
-        field->setFocus();
-        QTest::keyClicks(field, text);
-    }
     std::string current(const char* field) { return t().text(field); }
     size_t fileRecords() { return verein.dateiInhalt("KEGLER.DBF").size(); }
     // Clicks the grid row showing the bowler of that NUMMER.
@@ -112,11 +131,6 @@ protected:
     }
     bool enabled(const QMenu* menu) const { return menu->menuAction()->isEnabled(); }
 
-    TestVerein verein;
-    common::ScriptedDialogs script;
-    common::DialogsScope scope{script};
-    shell::WindowRegistry registry;
-    std::unique_ptr<shell::MainForm1> main;
     TMitgliederform* w = nullptr;
     int schmidt = 0, adler = 0, mueller = 0;
 };

@@ -4,25 +4,20 @@
 
 namespace trevo::common {
 
-namespace {
-
-// No screen: the text goes to the error output, questions get the cautious answer.
-class WithoutScreen : public Dialogs {
-public:
-    Answer show(BoxKind, const QString& text, Buttons buttons) override
-    {
-        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-        switch (buttons) {
-        case Buttons::Ok: return Answer::Ok;
-        case Buttons::YesNo: return Answer::No;
-        case Buttons::YesNoCancel: return Answer::Cancel;
-        }
-        return Answer::No;
+Answer ConsoleDialogs::show(BoxKind, const QString& text, Buttons buttons)
+{
+    ++shown_;
+    std::fprintf(out_, "%s\n", (prefix_ + text).toUtf8().constData());
+    std::fflush(out_);
+    switch (buttons) {
+    case Buttons::Ok: return Answer::Ok;
+    case Buttons::YesNo: return Answer::No;
+    case Buttons::YesNoCancel: return Answer::Cancel;
     }
-    std::optional<QString> openFileName(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> saveFileName(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> chooseFolder(const QString&) override { return {}; }
-};
+    return Answer::No;
+}
+
+namespace {
 
 Dialogs* installed = nullptr;
 
@@ -30,7 +25,7 @@ Dialogs* installed = nullptr;
 
 Dialogs& dialogs()
 {
-    static WithoutScreen fallback;
+    static ConsoleDialogs fallback(stderr, QString());
     return installed ? *installed : fallback;
 }
 

@@ -8,6 +8,7 @@
 // never waits for a box nobody sees.
 #include <QString>
 
+#include <cstdio>
 #include <optional>
 
 namespace trevo::common {
@@ -50,6 +51,26 @@ public:
     {
         return show(kind, text, Buttons::YesNoCancel);
     }
+};
+
+// The service without a screen: every box's text is written to a stream (behind a
+// prefix), questions get the cautious answer (No, Cancel where offered), choosers nothing.
+class ConsoleDialogs : public Dialogs {
+public:
+    ConsoleDialogs(std::FILE* out, QString prefix) : out_(out), prefix_(std::move(prefix)) {}
+
+    Answer show(BoxKind kind, const QString& text, Buttons buttons) override;
+    std::optional<QString> openFileName(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> saveFileName(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> chooseFolder(const QString&) override { return {}; }
+
+    // Boxes shown so far.
+    int shown() const { return shown_; }
+
+private:
+    std::FILE* out_;
+    QString prefix_;
+    int shown_ = 0;
 };
 
 // The service in use.

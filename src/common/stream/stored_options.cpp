@@ -118,4 +118,14 @@ StoredOptions optionsFromStream(std::string_view stream, const StoredOptions& ba
     return o;
 }
 
+const std::string* textOption(const StoredOptions& options, std::string_view name)
+{
+    const std::string upper = engine::toUpperGerman(name);
+    for (const Option& opt : kOptions) {
+        const auto* member = std::get_if<std::string StoredOptions::*>(&opt.member);
+        if (member && engine::toUpperGerman(opt.name) == upper) return &(options.**member);
+    }
+    return nullptr;
+}
+
 } // namespace trevo::common

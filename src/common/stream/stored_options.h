@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace trevo::common {
 
@@ -37,6 +38,10 @@ struct StoredOptions {
 
     friend bool operator==(const StoredOptions&, const StoredOptions&) = default;
 };
+
+// The text option of that name, compared without regard to case ("mitgliederlistFILENAME");
+// nullptr when there is no text option of that name.
+const std::string* textOption(const StoredOptions& options, std::string_view name);
 
 // Class and object name of the stored options object.
 inline constexpr const char* kOptionsClass = "TProgrammoptionen";

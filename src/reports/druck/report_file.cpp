@@ -6,29 +6,6 @@ namespace trevo::reports {
 
 namespace {
 
-struct ReportOption {
-    const char* name;
-    std::string common::StoredOptions::*member;
-};
-
-// The report files among the stored options.
-const ReportOption kReportOptions[] = {
-    {"Mitgliederlistfilename", &common::StoredOptions::mitgliederlistFilename},
-    {"Kegellistfilename", &common::StoredOptions::kegellistFilename},
-    {"Spielelistfilename", &common::StoredOptions::spielelistFilename},
-    {"SonstigeListfilename", &common::StoredOptions::sonstigeListFilename},
-    {"Auswertungsreportfilename", &common::StoredOptions::auswertungsreportFilename},
-    {"ZeitraumAuswertungsreportfilename", &common::StoredOptions::zeitraumAuswertungsreportFilename},
-    {"RanglisteAuswertungsreportfilename", &common::StoredOptions::ranglisteAuswertungsreportFilename},
-    {"Terminlistfilename", &common::StoredOptions::terminlistFilename},
-    {"Terminplanlistfilename", &common::StoredOptions::terminplanlistFilename},
-    {"Termintyplistfilename", &common::StoredOptions::termintyplistFilename},
-    {"Kontolistfilename", &common::StoredOptions::kontolistFilename},
-    {"Blankolistfilename", &common::StoredOptions::blankolistFilename},
-    {"WaehrungslisteFilename", &common::StoredOptions::waehrungslisteFilename},
-    {"AemterlisteFilename", &common::StoredOptions::aemterlisteFilename},
-};
-
 bool hasFolder(const std::string& file)
 {
     return file.find_first_of("/\\") != std::string::npos;
@@ -44,13 +21,8 @@ std::string existing(engine::FileSystem& fs, const std::string& path)
 
 QString reportFileOfOption(const common::StoredOptions& options, const QString& option, const QString& standard)
 {
-    const std::string wanted = engine::toUpperGerman(option.toStdString());
-    for (const ReportOption& o : kReportOptions) {
-        if (engine::toUpperGerman(o.name) != wanted) continue;
-        const std::string& file = options.*o.member;
-        return file.empty() ? standard : QString::fromStdString(file);
-    }
-    return standard;
+    const std::string* file = common::textOption(options, option.toStdString());
+    return !file || file->empty() ? standard : QString::fromStdString(*file);
 }
 
 bool sameFolder(const std::string& a, const std::string& b)

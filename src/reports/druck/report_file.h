@@ -13,7 +13,7 @@
 namespace trevo::reports {
 
 // The file that a report option ("Mitgliederlistfilename", without regard to case)
-// holds; `standard` for an option that is not a report option, or an empty one.
+// holds; `standard` for a name that is no text option of the stored options, or an empty one.
 QString reportFileOfOption(const common::StoredOptions& options, const QString& option, const QString& standard);
 
 // The report file to load:
