@@ -64,8 +64,20 @@ Value decodeBcd(const uint8_t* p)
 
 } // namespace
 
-int32_t paradoxDayFromDays(int32_t days) { return days - daysFromCivil(1, 1, 1) + 1; }
-int32_t daysFromParadoxDay(int32_t pdxDay) { return pdxDay - 1 + daysFromCivil(1, 1, 1); }
+int32_t paradoxDayFromDays(int32_t days)
+{
+    return static_cast<int32_t>(int64_t{days} - daysFromCivil(1, 1, 1) + 1);
+}
+
+int32_t daysFromParadoxDay(int32_t pdxDay)
+{
+    return static_cast<int32_t>(int64_t{pdxDay} - 1 + daysFromCivil(1, 1, 1));
+}
+
+bool paradoxDayValid(int64_t pdxDay)
+{
+    return pdxDay >= 1 && pdxDay <= int64_t{daysFromCivil(9999, 12, 31)} - daysFromCivil(1, 1, 1) + 1;
+}
 
 Value decodeValue(const PxField& field, const uint8_t* p, const CodePage& cp, const std::string& where)
 {
@@ -84,8 +96,13 @@ Value decodeValue(const PxField& field, const uint8_t* p, const CodePage& cp, co
     case PxType::AutoInc:
     case PxType::Time:
         return Value::number(static_cast<double>(decodeInteger(p, 4)));
-    case PxType::Date:
-        return Value::date(daysFromParadoxDay(static_cast<int32_t>(decodeInteger(p, 4))));
+    case PxType::Date: {
+        const int64_t day = decodeInteger(p, 4);
+        if (!paradoxDayValid(day))
+            throw FormatError("Datei '" + where + "' ist beschädigt: Feld '" + field.name +
+                              "' enthält ein Datum außerhalb der Jahre 1 bis 9999");
+        return Value::date(daysFromParadoxDay(static_cast<int32_t>(day)));
+    }
     case PxType::Number:
     case PxType::Currency:
     case PxType::Timestamp:
@@ -127,6 +144,8 @@ void encodeValue(const PxField& field, const Value& v, const CodePage& cp, uint8
     }
     case PxType::Date:
         if (!v.isDate()) doesNotFit(field, "Datum erwartet");
+        if (!paradoxDayValid(int64_t{v.date()} - daysFromCivil(1, 1, 1) + 1))
+            doesNotFit(field, "Datum außerhalb der Jahre 1 bis 9999");
         encodeInteger(p, 4, paradoxDayFromDays(v.date()));
         return;
     case PxType::Number:

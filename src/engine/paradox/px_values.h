@@ -18,6 +18,8 @@ void encodeValue(const PxField& field, const Value& v, const CodePage& cp, uint8
 // Whole days since 30.12.1899 <-> the Paradox day count (1.1.0001 is day 1).
 int32_t paradoxDayFromDays(int32_t days);
 int32_t daysFromParadoxDay(int32_t pdxDay);
+// Whether a Paradox day count lies in the years 1 to 9999.
+bool paradoxDayValid(int64_t pdxDay);
 
 // The 10 bytes at the end of a blob field.
 struct BlobPointer {

@@ -64,6 +64,26 @@ TEST(ParadoxValues, DatesCountDaysFromTheFirstOfJanuaryOfYearOne)
     EXPECT_EQ(encoded(kDate, Value::date(0)), (std::vector<uint8_t>{0x80, 0x0A, 0x95, 0x5A}));
     const Value d = Value::date(daysFromCivil(2024, 2, 29));
     EXPECT_EQ(decoded(kDate, encoded(kDate, d)), d);
+    const Value last = Value::date(daysFromCivil(9999, 12, 31));
+    EXPECT_EQ(decoded(kDate, encoded(kDate, last)), last);
+}
+
+TEST(ParadoxValues, DayCountsOutsideTheCalendarAreDamageOrRefused)
+{
+    // A damaged table can hold any four bytes; the most negative count once overflowed.
+    for (const std::vector<uint8_t>& raw : {std::vector<uint8_t>{0x00, 0x00, 0x0C, 0x00},
+                                            std::vector<uint8_t>{0x7F, 0xFF, 0xFF, 0xFF},
+                                            std::vector<uint8_t>{0x80, 0x00, 0x00, 0x00},
+                                            std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0xFF}}) {
+        try {
+            decoded(kDate, raw);
+            ADD_FAILURE() << "accepted " << int(raw[0]) << " " << int(raw[3]);
+        } catch (const FormatError& e) {
+            EXPECT_NE(std::string(e.what()).find("T.DB' ist beschädigt"), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_THROW(encoded(kDate, Value::date(daysFromCivil(1, 1, 1) - 1)), ValueError);
+    EXPECT_THROW(encoded(kDate, Value::date(2147483000)), ValueError);
 }
 
 TEST(ParadoxValues, LogicalAlphaAndBlanks)
