@@ -1,20 +1,31 @@
 #include "app/zusammensetzung.h"
 
+#include "cashbook/registrierung.h"
+#include "evaluation/registrierung.h"
+#include "evenings/registrierung.h"
 #include "masterdata/registrierung.h"
 #include "reports/registrierung.h"
 #include "shell/registrierung.h"
+#include "shell/stammdaten/registrierung.h"
+#include "shell/stammdaten/suchdialoge.h"
 #include "shell/wiring/programm.h"
+#include "sqlwindow/registrierung.h"
 
 namespace trevo::app {
 
 Zusammensetzung::Zusammensetzung(shell::WindowRegistry& registry, shell::Programm& programm,
                                  shell::ProgramPaths& paths, shell::ShellServices& shell)
-    : stammdatenZugang_(programm)
+    : datenZugang_(programm)
 {
     shell::registrieren(registry, programm, paths, &programm);
     druckdienst_ = reports::registrieren(registry, programm, shell);
-    stammdatenZugang_.setDruckdienst(druckdienst_.get());
-    masterdata::registrieren(registry, stammdatenZugang_);
+    datenZugang_.setDruckdienst(druckdienst_.get());
+    suchdialoge_ = shell::stammdaten::suchdialogeRegistrieren(registry, datenZugang_);
+    evenings::registrieren(registry, datenZugang_, suchdialoge_);
+    masterdata::registrieren(registry, datenZugang_, suchdialoge_);
+    cashbook::registrieren(registry, datenZugang_, suchdialoge_);
+    evaluation::registrieren(registry, datenZugang_, suchdialoge_);
+    sqlwindow::registrieren(registry, datenZugang_, suchdialoge_);
 }
 
 } // namespace trevo::app

@@ -2,7 +2,7 @@
 // The program assembled: every window layer registers its windows and start-up components
 // with the registry, by name, so that no layer can go missing from the program. The
 // program's main and the tests of the assembly use this one class.
-#include "masterdata/modul_zugang.h"
+#include "shell/stammdaten/modul_zugang.h"
 
 #include <memory>
 
@@ -13,6 +13,10 @@ class ShellServices;
 class WindowRegistry;
 struct ProgramPaths;
 } // namespace trevo::shell
+
+namespace trevo::shell::stammdaten {
+class Suchdialoge;
+}
 
 namespace trevo::app {
 
@@ -30,7 +34,8 @@ public:
 private:
     // Both live as long as the windows.
     std::shared_ptr<shell::Druckdienst> druckdienst_;
-    masterdata::ModulZugang stammdatenZugang_;
+    shell::stammdaten::ModulZugang datenZugang_;
+    std::shared_ptr<shell::stammdaten::Suchdialoge> suchdialoge_;
 };
 
 } // namespace trevo::app

@@ -1,7 +1,8 @@
 #pragma once
 // The offices window: the club's offices (chairman, treasurer, ...) in FUNKTION.DBF, which
 // the members window offers for a member's office. An office is a number and a name.
-#include "masterdata/stammdaten_form.h"
+#include "masterdata/stammdaten.h"
+#include "shell/stammdaten/stammdaten_form.h"
 
 namespace trevo::masterdata {
 

@@ -7,8 +7,8 @@
 #include "dbcontrols/db_grid.h"
 #include "dbcontrols/db_lookup_combo.h"
 #include "engine/dataset/table_data_set.h"
-#include "masterdata/datenzugang.h"
-#include "masterdata/dialog_hilfen.h"
+#include "shell/stammdaten/datenzugang.h"
+#include "shell/stammdaten/dialog_hilfen.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

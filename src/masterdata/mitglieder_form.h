@@ -3,7 +3,8 @@
 // Beside the commands of every master-data window it shows the member-only fields just
 // for members, the office's name beside its number, refuses to delete a bowler who took
 // part in an evening and switches to browse whenever it becomes the active window.
-#include "masterdata/stammdaten_form.h"
+#include "masterdata/stammdaten.h"
+#include "shell/stammdaten/stammdaten_form.h"
 
 class QLabel;
 class QLineEdit;

@@ -3,7 +3,8 @@
 #include "common/fenster/window_codes.h"
 #include "masterdata/funktionen_form.h"
 #include "masterdata/mitglieder_form.h"
-#include "masterdata/suchdialoge.h"
+#include "masterdata/stammdaten.h"
+#include "shell/stammdaten/suchdialoge.h"
 #include "masterdata/terminarten_form.h"
 #include "masterdata/waehrungen_form.h"
 #include "shell/window_registry.h"
@@ -12,10 +13,8 @@
 
 namespace trevo::masterdata {
 
-void registrieren(shell::WindowRegistry& registry, Datenzugang& zugang)
+void registrieren(shell::WindowRegistry& registry, Datenzugang& zugang, std::shared_ptr<Suchdialoge> dialoge)
 {
-    // One set of search dialogs for every window; it goes with the registry's creators.
-    auto dialoge = std::make_shared<Suchdialoge>(zugang);
     registry.addWindow(common::Fenster::Mitglieder, [&zugang, dialoge](shell::ShellServices& shell) {
         return static_cast<shell::ChildWindow*>(new TMitgliederform(shell, zugang, *dialoge));
     });
@@ -28,9 +27,6 @@ void registrieren(shell::WindowRegistry& registry, Datenzugang& zugang)
     registry.addWindow(common::Fenster::Waehrungen, [&zugang, dialoge](shell::ShellServices& shell) {
         return static_cast<shell::ChildWindow*>(new TWaehrungsform(shell, zugang, *dialoge));
     });
-    registry.addCommand(shell::Komponente::Suchdialog, [dialoge] { dialoge->SuchDlgKomplex(); });
-    registry.addCommand(shell::Komponente::Bereichsdialog, [dialoge] { dialoge->AbfrageDlgEinFeld(); });
-    registry.addCommand(shell::Komponente::SuchenErsetzenDialog, [dialoge] { dialoge->SuchenErsetzenDlg(); });
 }
 
 } // namespace trevo::masterdata

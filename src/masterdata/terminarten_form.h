@@ -1,7 +1,8 @@
 #pragma once
 // The appointment types window: the kinds of club dates (bowling evening, outing, general
 // meeting, ...) in TERMINTY.DBF, each a running number and a description.
-#include "masterdata/stammdaten_form.h"
+#include "masterdata/stammdaten.h"
+#include "shell/stammdaten/stammdaten_form.h"
 
 namespace trevo::masterdata {
 

@@ -4,7 +4,8 @@
 // stays, a currency a price list names stays too, and every change is preceded by a
 // warning, since evenings and accounts keep amounts in these currencies. The guide's
 // commands do not reach this window.
-#include "masterdata/stammdaten_form.h"
+#include "masterdata/stammdaten.h"
+#include "shell/stammdaten/stammdaten_form.h"
 
 namespace trevo::masterdata {
 

@@ -1,11 +1,11 @@
 // The members window and the dialogs paint themselves: each picture shows more than a
 // blank area. With TREVO_SCREENS naming a folder the pictures are kept there for a look.
-#include "masterdata/abfrage_dlg.h"
+#include "shell/stammdaten/abfrage_dlg.h"
 #include "mitglieder_fixture.h"
-#include "masterdata/sort_form.h"
-#include "masterdata/such_dlg.h"
-#include "masterdata/suchdialoge.h"
-#include "masterdata/suchen_ersetzen_dlg.h"
+#include "shell/stammdaten/sort_form.h"
+#include "shell/stammdaten/such_dlg.h"
+#include "shell/stammdaten/suchdialoge.h"
+#include "shell/stammdaten/suchen_ersetzen_dlg.h"
 
 #include <QDir>
 #include <QListWidget>

@@ -1,4 +1,5 @@
 // The offices window: entering, copying and deleting offices, checked in FUNKTION.DBF.
+#include "test_support.h"
 #include "codetabellen_fixture.h"
 #include "masterdata/funktionen_form.h"
 

@@ -1,7 +1,8 @@
 // Literals and statement texts of the search and range dialogs.
-#include "masterdata/anweisungen.h"
+#include "test_support.h"
+#include "shell/stammdaten/anweisungen.h"
 #include "engine/core/error.h"
-#include "masterdata/literale.h"
+#include "shell/stammdaten/literale.h"
 
 #include <gtest/gtest.h>
 

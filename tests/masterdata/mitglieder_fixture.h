@@ -9,13 +9,14 @@
 #include "dbcontrols/db_grid.h"
 #include "dbcontrols/db_lookup_combo.h"
 #include "engine/dataset/table_data_set.h"
+#include "shell/stammdaten/registrierung.h"
 #include "masterdata/mitglieder_form.h"
-#include "masterdata/modal.h"
+#include "shell/stammdaten/modal.h"
 #include "masterdata/registrierung.h"
 #include "shell/child_window.h"
 #include "shell/main_window.h"
 #include "shell/window_registry.h"
-#include "testverein.h"
+#include "test_support.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -64,7 +65,7 @@ protected:
         verein.oeffnen();
         registry.addWindow(common::Fenster::Termine,
                            [](shell::ShellServices& s) -> shell::ChildWindow* { return new Abendfenster(s); });
-        registrieren(registry, verein);
+        registrieren(registry, verein, shell::stammdaten::suchdialogeRegistrieren(registry, verein));
         main = std::make_unique<shell::MainForm1>(registry);
         main->resize(1200, 800);
         main->show();

@@ -1,9 +1,9 @@
 // Finding bowlers in the members window: search, search next, sort, range filter and
 // quick search.
-#include "masterdata/abfrage_dlg.h"
+#include "shell/stammdaten/abfrage_dlg.h"
 #include "mitglieder_fixture.h"
-#include "masterdata/sort_form.h"
-#include "masterdata/such_dlg.h"
+#include "shell/stammdaten/sort_form.h"
+#include "shell/stammdaten/such_dlg.h"
 
 #include <QGroupBox>
 #include <QListWidget>

@@ -5,17 +5,18 @@
 #include "common/fenster/window_codes.h"
 #include "data/module/datenquelle.h"
 #include "data/store/installation.h"
-#include "fake_shell.h"
+#include "test_support.h"
 #include "masterdata/mitglieder_form.h"
-#include "masterdata/modul_zugang.h"
+#include "shell/stammdaten/modul_zugang.h"
 #include "masterdata/registrierung.h"
-#include "masterdata/such_dlg.h"
-#include "masterdata/suchdialoge.h"
+#include "shell/stammdaten/registrierung.h"
+#include "shell/stammdaten/such_dlg.h"
+#include "shell/stammdaten/suchdialoge.h"
 #include "shell/main_window.h"
 #include "shell/program_paths.h"
 #include "shell/window_registry.h"
 #include "shell/wiring/programm.h"
-#include "testverein.h"
+#include "test_support.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -43,7 +44,7 @@ TEST(Registrierung, TheMembersWindowAndTheSharedDialogsOverTheGivenAccess)
     verein.oeffnen();
     {
         shell::WindowRegistry registry;
-        registrieren(registry, verein);
+        registrieren(registry, verein, shell::stammdaten::suchdialogeRegistrieren(registry, verein));
         EXPECT_EQ(registry.windowCodes(), std::vector<int>({common::Fenster::Mitglieder, common::Fenster::Aemter,
                                                         common::Fenster::Terminarten, common::Fenster::Waehrungen}));
         for (const QString& name : {shell::Komponente::Suchdialog, shell::Komponente::Bereichsdialog,

@@ -1,14 +1,14 @@
 // The shared search, range and search-and-replace dialogs and the sort dialog, worked
 // through their real controls over the tables of a temporary data folder.
-#include "masterdata/abfrage_dlg.h"
-#include "masterdata/modal.h"
+#include "shell/stammdaten/abfrage_dlg.h"
+#include "shell/stammdaten/modal.h"
 #include "common/dialogs/scripted_dialogs.h"
-#include "masterdata/sort_form.h"
-#include "masterdata/such_dlg.h"
-#include "masterdata/suchdialoge.h"
-#include "masterdata/suchen_ersetzen_dlg.h"
-#include "fake_shell.h"
-#include "testverein.h"
+#include "shell/stammdaten/sort_form.h"
+#include "shell/stammdaten/such_dlg.h"
+#include "shell/stammdaten/suchdialoge.h"
+#include "shell/stammdaten/suchen_ersetzen_dlg.h"
+#include "test_support.h"
+#include "test_support.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

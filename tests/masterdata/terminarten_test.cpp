@@ -1,7 +1,8 @@
 // The appointment types window: entering, copying, sorting, printing and deleting
 // appointment types, checked in TERMINTY.DBF.
+#include "test_support.h"
 #include "codetabellen_fixture.h"
-#include "masterdata/sort_form.h"
+#include "shell/stammdaten/sort_form.h"
 #include "masterdata/terminarten_form.h"
 
 #include <QRadioButton>

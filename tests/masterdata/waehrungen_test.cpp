@@ -1,5 +1,6 @@
 // The currencies window: entering and copying currencies, the warning before every change
 // and the currencies that may not be deleted, checked in WAEHRUNGEN.DBF.
+#include "test_support.h"
 #include "codetabellen_fixture.h"
 #include "masterdata/waehrungen_form.h"
 

@@ -1,0 +1,20 @@
+#pragma once
+// The evaluation window and its request dialog made known to the program. The caller keeps the
+// data access alive as long as the registry.
+#include <memory>
+
+namespace trevo::shell {
+class WindowRegistry;
+}
+
+namespace trevo::shell::stammdaten {
+class Datenzugang;
+class Suchdialoge;
+} // namespace trevo::shell::stammdaten
+
+namespace trevo::evaluation {
+
+void registrieren(shell::WindowRegistry& registry, shell::stammdaten::Datenzugang& zugang,
+                  std::shared_ptr<shell::stammdaten::Suchdialoge> dialoge);
+
+} // namespace trevo::evaluation

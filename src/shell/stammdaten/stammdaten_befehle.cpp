@@ -1,0 +1,209 @@
+// The entry commands of the master-data window: new, insert next, change, copy, save,
+// cancel, delete, close, print and the guide's commands.
+#include "shell/stammdaten/stammdaten_form.h"
+
+#include "common/catalogue/meldungstext.h"
+#include "common/dialogs/dialogs.h"
+#include "dbcontrols/command_guard.h"
+#include "engine/dataset/table_data_set.h"
+#include "shell/stammdaten/datenzugang.h"
+#include "shell/stammdaten/dialog_hilfen.h"
+#include "shell/shell_services.h"
+
+#include <QAction>
+
+namespace trevo::shell::stammdaten {
+
+using shell::Eingabemodus;
+
+namespace {
+
+// Message 2001 in a plain message box.
+void nichtVollstaendig() { common::dialogs().message(qs(common::MeldungsText(2001))); }
+
+} // namespace
+
+void TStammdatenForm::Neueingabe1Click() { befehl([this] { neueingabe(); }); }
+void TStammdatenForm::NeuerSatzButtonClick() { befehl([this] { neuerSatz(); }); }
+void TStammdatenForm::ndern1Click() { befehl([this] { aendern(); }); }
+void TStammdatenForm::Kopierenundndern1Click() { befehl([this] { kopieren(); }); }
+void TStammdatenForm::OKBtnClick() { befehl([this] { speichern(); }); }
+void TStammdatenForm::CancelBtnClick() { befehl([this] { abbrechen(); }); }
+void TStammdatenForm::Lschen2Click() { befehl([this] { loeschen(); }); }
+void TStammdatenForm::CloseBtnClick() { befehl([this] { schliessen(); }); }
+void TStammdatenForm::ToolButton4Click()
+{
+    controls::runGuarded([this] { shell().LotseZeigen(); });
+}
+
+void TStammdatenForm::Liste1Click()
+{
+    befehl([this] {
+        engine::TableDataSet* t = tabelle();
+        if (!zugang_.druckenMoeglich() || !t) return;
+        zugang_.DruckeListe(einstellungen_.printOption, einstellungen_.printDefault, t->path());
+    });
+}
+
+void TStammdatenForm::Lotsenbefehl(shell::Lotsencode code)
+{
+    using shell::Lotsencode;
+    switch (code) {
+    case Lotsencode::Neueingabe:
+        if (imEingabemodus())
+            NeuerSatzButtonClick();
+        else
+            Neueingabe1Click();
+        break;
+    case Lotsencode::Aendern:
+        if (!imEingabemodus()) ndern1Click();
+        break;
+    case Lotsencode::Sortieren: Sortierung1Click(); break;
+    case Lotsencode::Bereich: Bereich1Click(); break;
+    case Lotsencode::Suchen: Suchen1Click(); break;
+    case Lotsencode::Liste:
+        if (Liste1->isEnabled()) Liste1Click();
+        break;
+    default: break;
+    }
+}
+
+void TStammdatenForm::neuAnfuegen()
+{
+    tabelle()->append(); // a pending record is stored (or dropped) first
+    nachAnfuegen();
+}
+
+void TStammdatenForm::neueingabe()
+{
+    if (!tabelle()) return;
+    if (einstellungen_.incompleteCheckOnNew && imEingabemodus() && !komplett()) {
+        common::dialogs().error(QStringLiteral("Die Daten sind noch nicht komplett"));
+        return;
+    }
+    neuAnfuegen();
+    setTag(Eingabemodus::Neu);
+    modusWechseln(true, false);
+}
+
+void TStammdatenForm::neuerSatz()
+{
+    if (!tabelle()) return;
+    if (!komplett()) {
+        nichtVollstaendig();
+        return;
+    }
+    neuAnfuegen();
+    ersteEingabeFokussieren();
+}
+
+void TStammdatenForm::aendern()
+{
+    engine::TableDataSet* t = tabelle();
+    if (!t) return;
+    vorAendern();
+    t->edit(); // on an empty table this starts a new record
+    if (t->state() == engine::DataSetState::Insert) nachAnfuegen();
+    setTag(Eingabemodus::Aendern);
+    modusWechseln(true, false);
+}
+
+void TStammdatenForm::kopieren()
+{
+    engine::TableDataSet* t = tabelle();
+    if (!t) return;
+    // Every stored field but the first (the running number), as text, in table order.
+    std::vector<std::pair<int, std::string>> saved;
+    if (t->editing() || !t->isEmpty())
+        for (int i = 1; i < t->fieldCount() && saved.size() < 49; ++i)
+            if (t->field(i).kind == engine::FieldKind::Stored) saved.emplace_back(i, t->text(i));
+    neuAnfuegen();
+    setTag(Eingabemodus::KopierenUndAendern);
+    for (const auto& [field, text] : saved) t->setText(field, text);
+    modusWechseln(true, false);
+}
+
+void TStammdatenForm::speichern()
+{
+    engine::TableDataSet* t = tabelle();
+    if (!imEingabemodus() || !t) {
+        modusWechseln(false, false);
+        return;
+    }
+    if (!komplett()) {
+        nichtVollstaendig();
+        return;
+    }
+    if (common::dialogs().yesNo(QStringLiteral("Daten speichern ?"))) {
+        if (t->editing()) t->post();
+        if (tag() == Eingabemodus::Neu) {
+            neuAnfuegen();
+            ersteEingabeFokussieren();
+            return;
+        }
+    } else if (t->editing()) {
+        t->cancel();
+    }
+    modusWechseln(false, false);
+}
+
+void TStammdatenForm::abbrechen()
+{
+    if (imEingabemodus()) {
+        if (engine::TableDataSet* t = tabelle(); t && t->editing()) t->cancel();
+        setTag(Eingabemodus::Blaettern);
+    }
+    modusWechseln(false, false);
+}
+
+bool TStammdatenForm::eingabeAbschliessen()
+{
+    engine::TableDataSet* t = tabelle();
+    if (!imEingabemodus() || !t) return true;
+    switch (common::dialogs().yesNoCancel(QStringLiteral("Daten speichern ?"))) {
+    case common::Answer::Cancel: return false;
+    case common::Answer::Yes:
+        if (t->editing()) t->post(); // stored as it is, complete or not
+        break;
+    default:
+        if (t->editing()) t->cancel();
+        break;
+    }
+    setTag(Eingabemodus::Blaettern);
+    return true;
+}
+
+void TStammdatenForm::schliessen()
+{
+    if (!eingabeAbschliessen()) return;
+    modusWechseln(false, false);
+    shell().FensterZurueck();
+}
+
+void TStammdatenForm::loeschen()
+{
+    engine::TableDataSet* t = tabelle();
+    if (!t) return;
+    shell().BitteWarten(0);
+    struct Off {
+        shell::ShellServices& s;
+        ~Off() { s.BitteWarten(1); }
+    } off{shell()};
+    if (!t->editing() && t->isEmpty()) return;
+    if (!loeschenErlaubt(*t)) return;
+    if (!einstellungen_.referenceField.empty()) {
+        const long number = static_cast<long>(t->value("NUMMER").toNumber());
+        const std::string path = zugang_.datenordner() + einstellungen_.referenceFile;
+        if (zugang_.AnzahlMitWert(einstellungen_.referenceField, number, path) > 0) {
+            common::dialogs().message(QStringLiteral(
+                "Der Datensatz darf nicht gelöscht werden. Die lfd.Nummer wird in einer anderen Tabelle verwendet"));
+            return;
+        }
+    }
+    if (!common::dialogs().yesNo(QStringLiteral("Datensatz löschen ?"))) return;
+    t->deleteRecord();
+    MenueFreigebenTabelle();
+    nachschlagetabelleAuffrischen();
+}
+
+} // namespace trevo::shell::stammdaten

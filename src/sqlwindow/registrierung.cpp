@@ -1,0 +1,17 @@
+#include "sqlwindow/registrierung.h"
+
+#include "shell/stammdaten/datenzugang.h"
+#include "shell/stammdaten/suchdialoge.h"
+#include "shell/window_registry.h"
+
+namespace trevo::sqlwindow {
+
+void registrieren(shell::WindowRegistry& registry, shell::stammdaten::Datenzugang& zugang,
+                  std::shared_ptr<shell::stammdaten::Suchdialoge> dialoge)
+{
+    (void)registry;
+    (void)zugang;
+    (void)dialoge;
+}
+
+} // namespace trevo::sqlwindow
