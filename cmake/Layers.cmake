@@ -15,7 +15,11 @@ endfunction()
 
 # Core logic, no widgets.
 trevo_optional_layer(trevo_common common trevo_engine Qt6::Core)
-trevo_optional_layer(trevo_data data trevo_common trevo_engine)
+# Backups are ZIP files written and read through libzip.
+# (Debian's CMake files of libzip name tools that are packaged apart; pkg-config is enough.)
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)
+trevo_optional_layer(trevo_data data trevo_common trevo_engine PkgConfig::LIBZIP)
 
 if(TREVO_GUI)
   set(_qt Qt6::Core Qt6::Gui Qt6::Widgets Qt6::PrintSupport)

@@ -1,6 +1,7 @@
 # Shared by the scripts: installs the Debian packages the build, the tests and the program need.
 PACKAGES="cmake ninja-build g++ clang libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
-  qt6-base-dev qt6-base-dev-tools python3-dbf python3-dbfread xvfb xauth libgl1-mesa-dev poppler-utils"
+  qt6-base-dev qt6-base-dev-tools python3-dbf python3-dbfread xvfb xauth libgl1-mesa-dev poppler-utils
+  libzip-dev pkg-config"
 
 ensure_packages() {
   local missing=""
