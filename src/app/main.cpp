@@ -66,7 +66,11 @@ int main(int argc, char** argv)
             QTimer::singleShot(0, mainWindow.get(), [&] {
                 QCoreApplication::exit(app::fensterProbe(*mainWindow, *probe));
             });
-        if (started) result = controls::Application::exec();
+        if (started) {
+            zusammensetzung.laufBeginnt();
+            result = controls::Application::exec();
+            if (!probe) zusammensetzung.programmende();
+        }
     }
     // The windows go before the data module closes the tables.
     mainWindow.reset();

@@ -6,6 +6,8 @@
 #include "masterdata/registrierung.h"
 #include "reports/registrierung.h"
 #include "shell/registrierung.h"
+#include "shell/sicherung/datensicherung.h"
+#include "shell/sicherung/sicherung_registrierung.h"
 #include "shell/stammdaten/registrierung.h"
 #include "shell/stammdaten/suchdialoge.h"
 #include "shell/wiring/programm.h"
@@ -21,11 +23,22 @@ Zusammensetzung::Zusammensetzung(shell::WindowRegistry& registry, shell::Program
     druckdienst_ = reports::registrieren(registry, programm, shell);
     datenZugang_.setDruckdienst(druckdienst_.get());
     suchdialoge_ = shell::stammdaten::suchdialogeRegistrieren(registry, datenZugang_);
+    sicherung_ = shell::sicherungRegistrieren(registry, programm, paths, shell);
     evenings::registrieren(registry, datenZugang_, suchdialoge_);
     masterdata::registrieren(registry, datenZugang_, suchdialoge_);
     cashbook::registrieren(registry, datenZugang_, suchdialoge_);
     evaluation::registrieren(registry, datenZugang_, suchdialoge_);
     sqlwindow::registrieren(registry, datenZugang_, suchdialoge_);
+}
+
+void Zusammensetzung::laufBeginnt()
+{
+    sicherung_->startStand();
+}
+
+void Zusammensetzung::programmende()
+{
+    sicherung_->Programmende();
 }
 
 } // namespace trevo::app

@@ -7,6 +7,7 @@
 #include <memory>
 
 namespace trevo::shell {
+class Datensicherung;
 class Druckdienst;
 class Programm;
 class ShellServices;
@@ -31,11 +32,17 @@ public:
     // The program's print facility, which the printing windows are given.
     shell::Druckdienst& druckdienst() { return *druckdienst_; }
 
+    // Once start-up opened the tables: the run begins (the backup notes the data's state).
+    void laufBeginnt();
+    // After the main window's end: the backup of a run that changed data.
+    void programmende();
+
 private:
     // Both live as long as the windows.
     std::shared_ptr<shell::Druckdienst> druckdienst_;
     shell::stammdaten::ModulZugang datenZugang_;
     std::shared_ptr<shell::stammdaten::Suchdialoge> suchdialoge_;
+    std::shared_ptr<shell::Datensicherung> sicherung_;
 };
 
 } // namespace trevo::app

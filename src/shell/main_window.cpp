@@ -25,6 +25,7 @@
 #include <QPrintDialog>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -83,6 +84,22 @@ void MainForm1::buildMenus()
                                             controls::guarded([this] { registry_.runCommand(Komponente::Reportauswahl); }));
     extrasMenu_->addSeparator();
     windowActions_[extrasMenu_->addAction(QStringLiteral("S&QL-Abfrage"))] = common::Fenster::SQLAbfrage;
+    extrasMenu_->addSeparator();
+    backupActions_[extrasMenu_->addAction(QStringLiteral("Daten&sicherung ..."))] = Komponente::Datensicherung;
+    backupActions_[extrasMenu_->addAction(QStringLiteral("Datensicherung &zurückspielen ..."))] =
+        Komponente::SicherungZurueckspielen;
+    for (const auto& [action, name] : backupActions_) {
+        const QString n = name;
+        connect(action, &QAction::triggered, this, [this, n] {
+            // A restore replaces what windows show: every entry is settled first.
+            if (n == Komponente::SicherungZurueckspielen && !entriesSettled()) return;
+            registry_.runCommand(n);
+        });
+    }
+    autoBackupAction_ = extrasMenu_->addAction(QStringLiteral("Beim Beenden automatisch &sichern"));
+    autoBackupAction_->setCheckable(true);
+    connect(autoBackupAction_, &QAction::toggled, this,
+            [this](bool on) { registry_.setSwitch(Komponente::AutomatischSichern, on); });
 
     fensterMenu_ = new QMenu(QStringLiteral("&Fenster"), this);
     const std::pair<const char*, int> items[] = {
@@ -124,6 +141,10 @@ void MainForm1::updateMenuAvailability()
 {
     for (const auto& [action, code] : windowActions_) action->setEnabled(registry_.hasWindow(code));
     reportsAction_->setEnabled(registry_.hasCommand(Komponente::Reportauswahl));
+    for (const auto& [action, name] : backupActions_) action->setEnabled(registry_.hasCommand(name));
+    autoBackupAction_->setEnabled(registry_.hasSwitch(Komponente::AutomatischSichern));
+    const QSignalBlocker quiet(autoBackupAction_);
+    autoBackupAction_->setChecked(registry_.switchState(Komponente::AutomatischSichern));
 }
 
 QAction* MainForm1::menuAction(const QString& text) const

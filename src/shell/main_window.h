@@ -107,6 +107,8 @@ private:
     QMenu* hilfeMenu_ = nullptr;
     std::map<QAction*, int> windowActions_;
     QAction* reportsAction_ = nullptr;
+    std::map<QAction*, QString> backupActions_;
+    QAction* autoBackupAction_ = nullptr;
     QLabel* panels_[4] = {};
     QTimer* clock_ = nullptr;
     PleaseWaitWindow* pleaseWait_ = nullptr;

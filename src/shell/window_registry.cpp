@@ -37,6 +37,28 @@ bool WindowRegistry::runCommand(const QString& name) const
     return controls::runGuarded(it->second);
 }
 
+void WindowRegistry::addSwitch(const QString& name, std::function<bool()> state, std::function<void(bool)> set)
+{
+    switches_[name] = {std::move(state), std::move(set)};
+}
+
+bool WindowRegistry::hasSwitch(const QString& name) const
+{
+    return switches_.count(name) != 0;
+}
+
+bool WindowRegistry::switchState(const QString& name) const
+{
+    const auto it = switches_.find(name);
+    return it != switches_.end() && it->second.first();
+}
+
+void WindowRegistry::setSwitch(const QString& name, bool on) const
+{
+    const auto it = switches_.find(name);
+    if (it != switches_.end()) it->second.second(on);
+}
+
 std::vector<int> WindowRegistry::windowCodes() const
 {
     std::vector<int> codes;

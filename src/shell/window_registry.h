@@ -31,12 +31,18 @@ public:
     // Runs the command through the command guard (an error ends it in the error box);
     // false when none is registered under the name or the command ended by an error.
     bool runCommand(const QString& name) const;
+    // Named on/off settings that a menu shows as checkable items.
+    void addSwitch(const QString& name, std::function<bool()> state, std::function<void(bool)> set);
+    bool hasSwitch(const QString& name) const;
+    bool switchState(const QString& name) const;
+    void setSwitch(const QString& name, bool on) const;
     // The codes that have a creator, ascending.
     std::vector<int> windowCodes() const;
 
 private:
     std::map<int, WindowCreator> windows_;
     std::map<QString, std::function<void()>> commands_;
+    std::map<QString, std::pair<std::function<bool()>, std::function<void(bool)>>> switches_;
 };
 
 // Names of the start-up components and commands the shell knows.
@@ -49,6 +55,10 @@ inline const QString Bereichsdialog = QStringLiteral("Bereichsdialog");
 inline const QString SuchenErsetzenDialog = QStringLiteral("SuchenErsetzenDialog");
 // "Druckformulare (Reports) ändern" of the "Extras" menu.
 inline const QString Reportauswahl = QStringLiteral("Reportauswahl");
+// The backups of the "Extras" menu.
+inline const QString Datensicherung = QStringLiteral("Datensicherung");
+inline const QString SicherungZurueckspielen = QStringLiteral("SicherungZurueckspielen");
+inline const QString AutomatischSichern = QStringLiteral("AutomatischSichern");
 } // namespace Komponente
 
 } // namespace trevo::shell

@@ -45,6 +45,12 @@ const Option kOptions[] = {
     {"LogoFilename", &StoredOptions::logoFilename},
 };
 
+// Options of this program beyond the old record: written only when they differ from their
+// default, so that a record of untouched options stays as the old program wrote it.
+const Option kAdded[] = {
+    {"AutomatischSichern", &StoredOptions::automatischSichern},
+};
+
 [[noreturn]] void wrongValue(const std::string& name)
 {
     throw engine::FormatError("Die gespeicherte Option '" + name + "' hat einen ungültigen Wert");
@@ -103,6 +109,11 @@ std::string optionsToStream(const StoredOptions& options)
     obj.className = kOptionsClass;
     obj.name = kOptionsObject;
     for (const Option& opt : kOptions) obj.properties.push_back({opt.name, give(options, opt)});
+    const StoredOptions defaults;
+    for (const Option& opt : kAdded) {
+        const bool standard = std::visit([&](auto member) { return options.*member == defaults.*member; }, opt.member);
+        if (!standard) obj.properties.push_back({opt.name, give(options, opt)});
+    }
     return writeObjectStream(obj);
 }
 
@@ -113,6 +124,8 @@ StoredOptions optionsFromStream(std::string_view stream, const StoredOptions& ba
     for (const StreamProperty& p : obj.properties) {
         const std::string upper = engine::toUpperGerman(p.name);
         for (const Option& opt : kOptions)
+            if (engine::toUpperGerman(opt.name) == upper) take(o, opt, p.value);
+        for (const Option& opt : kAdded)
             if (engine::toUpperGerman(opt.name) == upper) take(o, opt, p.value);
     }
     return o;

@@ -35,6 +35,8 @@ struct StoredOptions {
     uint8_t stellenWaehrungsumrechnung = 2;
     int32_t eingabewaehrung = 1;
     std::string logoFilename;
+    // Beyond the old record: a backup at the end of a run that changed data.
+    bool automatischSichern = true;
 
     friend bool operator==(const StoredOptions&, const StoredOptions&) = default;
 };

@@ -110,7 +110,12 @@ TEST(StoredOptions, RoundTripOfChangedOptions)
     o.eurokurs = 0.000123;
     o.waehrung = 255;
     o.eingabewaehrung = -70000;
+    o.automatischSichern = false;
     EXPECT_EQ(optionsFromStream(optionsToStream(o)), o);
+    // The option of this program appears only when it leaves its default.
+    EXPECT_NE(optionsToStream(o).find("AutomatischSichern"), std::string::npos);
+    o.automatischSichern = true;
+    EXPECT_EQ(optionsToStream(o).find("AutomatischSichern"), std::string::npos);
 }
 
 TEST(StoredOptions, WrongTypesAndRangesAreFaultsAndNothingIsTakenOver)
