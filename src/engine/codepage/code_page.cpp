@@ -59,38 +59,84 @@ std::optional<std::string> CodePage::encode(std::string_view utf8, std::string* 
 }
 
 namespace {
-const CodePage& page1252() { static const CodePage p(1252, "Windows-1252", codepage_tables::cp1252); return p; }
-const CodePage& page437() { static const CodePage p(437, "DOS-437", codepage_tables::cp437); return p; }
-const CodePage& page850() { static const CodePage p(850, "DOS-850", codepage_tables::cp850); return p; }
-const CodePage& page852() { static const CodePage p(852, "DOS-852", codepage_tables::cp852); return p; }
-const CodePage& page865() { static const CodePage p(865, "DOS-865", codepage_tables::cp865); return p; }
-const CodePage& page866() { static const CodePage p(866, "DOS-866", codepage_tables::cp866); return p; }
-const CodePage& page1250() { static const CodePage p(1250, "Windows-1250", codepage_tables::cp1250); return p; }
-const CodePage& page1251() { static const CodePage p(1251, "Windows-1251", codepage_tables::cp1251); return p; }
+
+struct Seite {
+    int number;
+    const char* name;
+    const char16_t* table;
+};
+
+const Seite kSeiten[] = {
+    {1252, "Windows-1252", codepage_tables::cp1252}, {437, "DOS-437", codepage_tables::cp437},
+    {850, "DOS-850", codepage_tables::cp850},         {852, "DOS-852", codepage_tables::cp852},
+    {865, "DOS-865", codepage_tables::cp865},         {866, "DOS-866", codepage_tables::cp866},
+    {1250, "Windows-1250", codepage_tables::cp1250}, {1251, "Windows-1251", codepage_tables::cp1251},
+    {737, "DOS-737", codepage_tables::cp737},         {857, "DOS-857", codepage_tables::cp857},
+    {860, "DOS-860", codepage_tables::cp860},         {861, "DOS-861", codepage_tables::cp861},
+    {863, "DOS-863", codepage_tables::cp863},         {874, "Windows-874", codepage_tables::cp874},
+    {1253, "Windows-1253", codepage_tables::cp1253}, {1254, "Windows-1254", codepage_tables::cp1254},
+    {1255, "Windows-1255", codepage_tables::cp1255}, {1256, "Windows-1256", codepage_tables::cp1256},
+    {1257, "Windows-1257", codepage_tables::cp1257}, {10000, "Mac-Roman", codepage_tables::mac_roman},
+    {10007, "Mac-Kyrillisch", codepage_tables::mac_cyrillic}, {10029, "Mac-Latin2", codepage_tables::mac_latin2},
+    {10006, "Mac-Griechisch", codepage_tables::mac_greek},
+};
+
+const CodePage& page(int number)
+{
+    // Made on first use, each once.
+    static const std::vector<CodePage> pages = [] {
+        std::vector<CodePage> v;
+        for (const Seite& s : kSeiten) v.emplace_back(s.number, s.name, s.table);
+        return v;
+    }();
+    for (const CodePage& p : pages)
+        if (p.number() == number) return p;
+    return pages.front();
+}
+
+// The language drivers of dBASE and its successors for single-byte code pages, by id.
+// Multi-byte pages (Japanese, Chinese, Korean) are not among them: such tables read as
+// unknown drivers.
+int pageOfDriver(uint8_t id)
+{
+    switch (id) {
+    case 0x03: case 0x57: case 0x58: case 0x59: return 1252;
+    case 0x01: case 0x09: case 0x0B: case 0x0D: case 0x0F: case 0x11: case 0x15: case 0x18: case 0x19:
+    case 0x1B: return 437;
+    case 0x02: case 0x0A: case 0x0C: case 0x0E: case 0x10: case 0x12: case 0x14: case 0x16: case 0x1A:
+    case 0x1D: case 0x25: case 0x37: return 850;
+    case 0x1F: case 0x22: case 0x23: case 0x40: case 0x64: case 0x87: return 852;
+    case 0x08: case 0x17: case 0x66: return 865;
+    case 0x26: case 0x65: return 866;
+    case 0x6A: case 0x86: return 737;
+    case 0x6B: case 0x88: return 857;
+    case 0x24: return 860;
+    case 0x67: return 861;
+    case 0x1C: case 0x6C: return 863;
+    case 0x50: case 0x7C: return 874;
+    case 0x7D: return 1255;
+    case 0x7E: return 1256;
+    case 0xC8: return 1250;
+    case 0xC9: return 1251;
+    case 0xCA: return 1254;
+    case 0xCB: return 1253;
+    case 0xCC: return 1257;
+    case 0x04: return 10000;
+    case 0x96: return 10007;
+    case 0x97: return 10029;
+    case 0x98: return 10006;
+    default: return 0;
+    }
+}
+
 } // namespace
 
 const CodePage& codePageForDriver(uint8_t id, bool* known)
 {
-    const CodePage* p = nullptr;
-    switch (id) {
-    case 0x00: // unspecified: read as the Windows code page
-    case 0x03:
-    case 0x57:
-    case 0x58:
-    case 0x59: p = &page1252(); break;
-    case 0x01:
-    case 0x0F: p = &page437(); break;
-    case 0x02:
-    case 0x10: p = &page850(); break;
-    case 0x64: p = &page852(); break;
-    case 0x65: p = &page866(); break;
-    case 0x66: p = &page865(); break;
-    case 0xC8: p = &page1250(); break;
-    case 0xC9: p = &page1251(); break;
-    default: break;
-    }
-    if (known) *known = p != nullptr;
-    return p ? *p : page1252();
+    // 0 is "unspecified": read as the Windows code page.
+    const int number = id == 0 ? 1252 : pageOfDriver(id);
+    if (known) *known = number != 0;
+    return page(number == 0 ? 1252 : number);
 }
 
 std::string describeDriver(uint8_t id)
