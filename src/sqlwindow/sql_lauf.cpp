@@ -2,6 +2,7 @@
 
 #include "engine/database.h"
 #include "engine/sql/sql.h"
+#include "sqlwindow/tabellenbenutzung.h"
 
 #include <QLocale>
 
@@ -27,6 +28,7 @@ SqlLauf sqlAusfuehren(engine::Database& db, engine::Session& session, const std:
 {
     SqlLauf lauf;
     const auto start = std::chrono::steady_clock::now();
+    strukturaenderungPruefen(db, text, arbeitsordner);
     lauf.ergebnis = engine::sql::execute(db, session, text, arbeitsordner);
     lauf.dauer = std::chrono::steady_clock::now() - start;
     return lauf;

@@ -29,6 +29,7 @@ struct SqlLauf {
 };
 
 // Table names of the statement that are no full paths are taken from the working folder.
+// A change of the structure of a table the program holds open is refused (tabellenbenutzung.h).
 SqlLauf sqlAusfuehren(engine::Database& db, engine::Session& session, const std::string& text,
                       const std::string& arbeitsordner);
 
