@@ -1,7 +1,8 @@
 #pragma once
 // The print facility made known to the program: the start-up component that makes the
-// print dialog ("Druckfunktion"), and the facility itself, which the program's
-// composition hands to the windows that print. It prints over the program's database,
+// print dialog ("Druckfunktion"), the report designer host ("Reportgenerator") with the
+// report selection behind "Druckformulare (Reports) ändern", and the facility itself,
+// which the program's composition hands to the windows that print. It prints over the program's database,
 // data folder and report options; `shell` shows the please-wait indication, and when it
 // is a window, the print dialog and the preview belong to it.
 #include <memory>
