@@ -2,6 +2,7 @@
 
 #include "engine/codepage/code_page.h"
 #include "engine/core/error.h"
+#include "engine/dbf/dbf_repair.h"
 #include "engine/dbf/dbf_table.h"
 #include "engine/fs/file_system.h"
 #include "engine/storage/storage.h"
@@ -136,6 +137,29 @@ int check(const std::string& file)
                 t->readOnly() ? ", die Tabelle ist nur lesbar" : "");
     for (const std::string& f : faults) std::printf("  %s\n", f.c_str());
     return 1;
+}
+
+int repair(const std::string& file)
+{
+    Storage storage(realFileSystem());
+    DbfRepair r;
+    try {
+        r = repairDbfHeader(storage, file);
+    } catch (const EngineError& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "Die Datei '%s' kann nicht repariert werden: %s\n", file.c_str(), e.what());
+        return 1;
+    }
+    const std::string name = fileNameOf(file);
+    if (r.changes.empty()) {
+        std::printf("%s: der Kopf stimmt mit der Datei überein, nichts geändert\n", name.c_str());
+        return 0;
+    }
+    std::printf("%s: Kopie des Originals in %s geschrieben\n", name.c_str(), fileNameOf(r.backupPath).c_str());
+    for (const std::string& c : r.changes) std::printf("  %s\n", c.c_str());
+    return 0;
 }
 
 } // namespace trevo::dbftool

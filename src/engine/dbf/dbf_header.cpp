@@ -3,6 +3,8 @@
 #include "engine/codepage/code_page.h"
 #include "engine/core/error.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 namespace trevo::engine {
@@ -33,6 +35,13 @@ namespace {
 [[noreturn]] void damaged(const std::string& fileName, const std::string& fault)
 {
     throw FormatError(damagedText(fileName, fault));
+}
+
+std::string upperAscii(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
 }
 
 std::string hexByte(uint8_t b)
@@ -104,8 +113,9 @@ FieldDef parseDescriptor(const uint8_t* d, int number, const CodePage& cp,
     return f;
 }
 
-void parseDescriptors(DbfHeader& h, const uint8_t* data, const std::string& fileName,
-                      std::vector<DbfFault>& faults)
+// Reads the descriptors; returns the record length their fields make (flag byte included).
+uint32_t parseDescriptors(DbfHeader& h, const uint8_t* data, const std::string& fileName,
+                          std::vector<DbfFault>& faults)
 {
     const CodePage& cp = codePageForDriver(h.languageDriver);
     uint32_t pos = 32;
@@ -126,26 +136,73 @@ void parseDescriptors(DbfHeader& h, const uint8_t* data, const std::string& file
     }
     if (h.fields.empty()) damaged(fileName, "die Tabelle hat keine Felder");
     if (!h.terminatorFound) faults.push_back({"das Ende der Feldbeschreibungen (0x0D) fehlt", true});
-    if (h.recordLength < offset)
+    return offset;
+}
+
+// Two fields of one name: statements and data sets would only ever find the first.
+void checkDuplicateNames(const DbfHeader& h, std::vector<DbfFault>& faults)
+{
+    for (size_t i = 0; i < h.fields.size(); ++i) {
+        const std::string name = upperAscii(h.fields[i].name);
+        for (size_t k = 0; k < i; ++k) {
+            if (upperAscii(h.fields[k].name) != name) continue;
+            faults.push_back({"die Felder Nr. " + std::to_string(k + 1) + " und " + std::to_string(i + 1) +
+                                  " heißen beide '" + h.fields[i].name + "'",
+                              false});
+            break;
+        }
+    }
+}
+
+// Chooses the length the records are read with. A header whose record length does not
+// match its fields is damaged: when the file's size fits the fields' length and not the
+// header's, the records are read with the fields' length; otherwise with the header's,
+// as long as the fields fit into it.
+void chooseRecordLength(DbfHeader& h, uint32_t fieldsLength, uint64_t size, const std::string& fileName,
+                        std::vector<DbfFault>& faults)
+{
+    h.headerRecordLength = h.recordLength;
+    if (h.recordLength == fieldsLength) return;
+    const uint64_t body = size - h.headerLength;
+    auto fits = [&](uint64_t length) {
+        const uint64_t records = static_cast<uint64_t>(h.recordCount) * length;
+        return body == records || body == records + 1;
+    };
+    const std::string stated = "die Satzlänge " + std::to_string(h.recordLength) +
+                               " im Kopf passt nicht zu den Feldern (" + std::to_string(fieldsLength) + " Bytes)";
+    auto whole = [&](uint64_t length) { return length > 0 && body % length <= 1; }; // any count
+    const bool byFields = (fits(fieldsLength) && !fits(h.recordLength)) ||
+                          (!fits(h.recordLength) && whole(fieldsLength) && !whole(h.recordLength));
+    if (fieldsLength <= 0xFFFF && byFields) {
+        faults.push_back({stated + ", gelesen wird mit " + std::to_string(fieldsLength) + " Bytes", true});
+        h.recordLength = static_cast<uint16_t>(fieldsLength);
+        return;
+    }
+    if (h.recordLength < fieldsLength)
         damaged(fileName, "Satzlänge " + std::to_string(h.recordLength) + " passt nicht zu den Feldern (" +
-                              std::to_string(offset) + ")");
-    if (h.recordLength > offset)
-        faults.push_back({"Satzlänge " + std::to_string(h.recordLength) + " ist größer als die Summe der Felder (" +
-                              std::to_string(offset) + ")",
-                          true});
+                              std::to_string(fieldsLength) + ")");
+    faults.push_back({stated, true});
 }
 
 void checkRecordArea(DbfHeader& h, const uint8_t* data, uint64_t size, std::vector<DbfFault>& faults)
 {
     const uint64_t available = (size - h.headerLength) / h.recordLength;
+    h.fileRecords = static_cast<uint32_t>(std::min<uint64_t>(available, UINT32_MAX));
     if (available < h.recordCount) {
-        h.usableRecords = static_cast<uint32_t>(available);
+        h.usableRecords = h.fileRecords;
         faults.push_back({"der Kopf nennt " + std::to_string(h.recordCount) + " Datensätze, die Datei enthält nur " +
                               std::to_string(available) + " vollständige",
                           true});
         return;
     }
     h.usableRecords = h.recordCount;
+    if (available > h.recordCount) {
+        // Records behind the counted ones: a new record would overwrite them.
+        faults.push_back({"der Kopf nennt " + std::to_string(h.recordCount) + " Datensätze, die Datei enthält aber " +
+                              std::to_string(available),
+                          true});
+        return;
+    }
     const uint64_t end = h.headerLength + static_cast<uint64_t>(h.recordCount) * h.recordLength;
     if (end == size || data[end] != 0x1A) {
         faults.push_back({"die Endmarke 0x1A nach dem letzten Datensatz fehlt", false});
@@ -182,8 +239,9 @@ DbfHeader parseDbfHeader(const uint8_t* data, uint64_t size, const std::string& 
                               std::to_string(size));
     if (h.headerLength < 32 + 32 + 1)
         damaged(fileName, "Kopflänge " + std::to_string(h.headerLength) + " ist zu klein für eine Feldbeschreibung");
-    if (h.recordLength < 2) damaged(fileName, "Satzlänge " + std::to_string(h.recordLength) + " ist ungültig");
-    parseDescriptors(h, data, fileName, faults);
+    const uint32_t fieldsLength = parseDescriptors(h, data, fileName, faults);
+    checkDuplicateNames(h, faults);
+    chooseRecordLength(h, fieldsLength, size, fileName, faults);
     if (data[14] != 0) faults.push_back({"eine frühere Transaktion wurde nicht abgeschlossen (Kopf-Byte 14)", false});
     bool known = false;
     codePageForDriver(h.languageDriver, &known);

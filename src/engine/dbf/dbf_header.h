@@ -13,14 +13,16 @@ struct DbfHeader {
     uint8_t year = 0, month = 0, day = 0; // date of last update, year counted from 1900
     uint32_t recordCount = 0;
     uint16_t headerLength = 0;
-    uint16_t recordLength = 0;
+    uint16_t recordLength = 0;       // the length the records are read with
+    uint16_t headerRecordLength = 0; // as the header says (differs when it is damaged)
     uint8_t mdxFlag = 0;
     uint8_t languageDriver = 0;
     std::vector<FieldDef> fields;
     std::vector<uint32_t> offsets;  // of each field within a record (flag byte is 0)
     std::vector<uint8_t> tagFlags;  // index-tag flag byte of each descriptor
     bool terminatorFound = true;    // the 0x0D after the descriptors
-    uint32_t usableRecords = 0;     // complete records the file really holds (<= recordCount)
+    uint32_t usableRecords = 0;     // records read: recordCount, or fewer when the file is cut short
+    uint32_t fileRecords = 0;       // complete records the file holds at recordLength
 };
 
 // A fault found while reading a header: serious ones make the table read-only.

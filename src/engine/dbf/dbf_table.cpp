@@ -267,6 +267,14 @@ std::shared_ptr<DbfTable> DbfTable::create(Storage& storage, const std::string& 
 const std::string& DbfTable::path() const { return impl_->path; }
 bool DbfTable::readOnly() const { return impl_->readOnly; }
 const std::vector<std::string>& DbfTable::faults() const { return impl_->faultTexts; }
+std::vector<std::string> DbfTable::damage() const
+{
+    std::vector<std::string> out;
+    for (size_t i = 0; i < impl_->faults.size() && i < impl_->faultTexts.size(); ++i)
+        if (impl_->faults[i].serious) out.push_back(impl_->faultTexts[i]);
+    return out;
+}
+
 DbfVersion DbfTable::version() const { return impl_->header.version == 0x8B ? DbfVersion::DBase4 : DbfVersion::DBase3; }
 uint8_t DbfTable::languageDriver() const { return impl_->header.languageDriver; }
 const std::vector<FieldDef>& DbfTable::fields() const { return impl_->header.fields; }

@@ -49,6 +49,9 @@ public:
     // German descriptions of the faults found when the files were read (on opening and
     // after a rollback); serious ones make the table read-only.
     const std::vector<std::string>& faults() const;
+    // The serious ones among them: the files are damaged and the table is read-only
+    // ("Der Kopf nennt 120 Datensätze, die Datei enthält aber 126"). Empty when sound.
+    std::vector<std::string> damage() const;
     DbfVersion version() const;
     uint8_t languageDriver() const;
     DbfFileInfo info() const;

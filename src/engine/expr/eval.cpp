@@ -159,7 +159,7 @@ Value dateOrNull(double days)
     return Value::date(static_cast<int32_t>(std::llround(days)));
 }
 
-Value arithmetic(BinOp op, const Value& a, const Value& b)
+Value arithmetic(BinOp op, const Value& a, const Value& b, bool failedIsNull)
 {
     if (a.isNull() || b.isNull()) return Value::null();
     if (op == BinOp::Concat) {
@@ -188,13 +188,22 @@ Value arithmetic(BinOp op, const Value& a, const Value& b)
     auto y = convertValue(b, ValueType::Number);
     if (!x || !y) return Value::null();
     const double p = x->number(), q = y->number();
+    double r = 0;
     switch (op) {
-    case BinOp::Add: return Value::number(p + q);
-    case BinOp::Sub: return Value::number(p - q);
-    case BinOp::Mul: return Value::number(p * q);
-    case BinOp::Div: return q == 0 ? Value::null() : Value::number(p / q);
+    case BinOp::Add: r = p + q; break;
+    case BinOp::Sub: r = p - q; break;
+    case BinOp::Mul: r = p * q; break;
+    case BinOp::Div:
+        if (q == 0) {
+            if (failedIsNull) return Value::null();
+            throw SqlError("Division durch Null");
+        }
+        r = p / q;
+        break;
     default: return Value::null();
     }
+    if (failedIsNull && !std::isfinite(r)) return Value::null();
+    return numberResult(r);
 }
 
 [[noreturn]] void conversionError(const Node& n, const Value& v, ValueType to)
@@ -221,6 +230,12 @@ Value convertNode(const Node& n, const EvalContext& ctx)
 }
 
 } // namespace
+
+Value numberResult(double v)
+{
+    if (!std::isfinite(v)) throw SqlError("Das Ergebnis ist zu groß für eine Zahl");
+    return Value::number(v);
+}
 
 bool isNullish(const Value& v) { return v.isNull() || (v.isText() && trimRight(v.text()).empty()); }
 
@@ -252,7 +267,7 @@ Value evaluate(const Node& n, const EvalContext& ctx)
         if (n.op == BinOp::And || n.op == BinOp::Or || isComparison(n.op)) return truthValue(truth(n, ctx));
         {
             Value s1, s2;
-            return arithmetic(n.op, ref(*n.args[0], ctx, s1), ref(*n.args[1], ctx, s2));
+            return arithmetic(n.op, ref(*n.args[0], ctx, s1), ref(*n.args[1], ctx, s2), ctx.failedArithmeticIsNull);
         }
     case NodeKind::Not:
     case NodeKind::IsNull:

@@ -27,6 +27,10 @@ struct EvalContext {
     const Value* aggregates = nullptr;
     // Values of the output columns of the current row (Node::outputRef).
     const Value* outputs = nullptr;
+    // A division by zero or a result beyond a double: NULL instead of an error. For the
+    // filters of data sets, which run while a cursor moves, where an error would leave
+    // the cursor between two records; statements always fail.
+    bool failedArithmeticIsNull = false;
 };
 
 Value evaluate(const Node& n, const EvalContext& ctx);
@@ -51,5 +55,8 @@ std::optional<Value> convertValue(const Value& v, ValueType to);
 bool isNullish(const Value& v);
 // Number text with a decimal point and no needless digits (SQL output).
 std::string numberText(double v);
+
+// A computed number; throws SqlError when it does not fit a double (infinite or not a number).
+Value numberResult(double v);
 
 } // namespace trevo::engine::expr

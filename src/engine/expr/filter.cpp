@@ -33,6 +33,7 @@ bool Filter::matches(const Record& record) const
     const Record* rows[1] = {&record};
     EvalContext ctx;
     ctx.rows = rows;
+    ctx.failedArithmeticIsNull = true;
     return holds(*root_, ctx);
 }
 

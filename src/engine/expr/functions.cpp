@@ -4,6 +4,7 @@
 #include "engine/expr/bind.h"
 #include "engine/expr/error.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace trevo::engine::expr {
@@ -48,6 +49,8 @@ double roundHalfAway(double x, int decimals)
 {
     const double p = std::pow(10.0, decimals);
     const double y = x * p;
+    if (p == 0) return 0;                // rounded to more than 300 places before the point
+    if (!std::isfinite(y)) return x;     // more places than a double holds
     // A representation error must not turn 2.675 into 2.67.
     const double r = std::round(y + (y >= 0 ? 1 : -1) * std::abs(y) * 1e-13);
     return r / p;
@@ -98,7 +101,8 @@ Value callFunction(const Node& n, const EvalContext& ctx)
     }
     if (f == "ABS") return Value::number(std::abs(a[0].toNumber()));
     if (f == "ROUND") {
-        const int decimals = a.size() > 1 ? static_cast<int>(a[1].toNumber()) : 0;
+        const double places = a.size() > 1 ? std::clamp(a[1].toNumber(), -400.0, 400.0) : 0;
+        const int decimals = static_cast<int>(places);
         return Value::number(roundHalfAway(a[0].toNumber(), decimals));
     }
     throw SqlError("Unbekannte Funktion '" + f + "' in Zeile " + std::to_string(n.line));

@@ -2,6 +2,7 @@
 
 #include "engine/expr/error.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace trevo::engine::expr {
@@ -24,6 +25,17 @@ bool equalsNoCase(std::string_view a, std::string_view b)
         if (x != y) return false;
     }
     return true;
+}
+
+void checkNameCharacters(std::string_view name, int line)
+{
+    for (char ch : name) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c >= 0x20 && c != 0x7F) continue;
+        static const char hex[] = "0123456789ABCDEF";
+        const std::string code = std::string("0x") + hex[c >> 4] + hex[c & 15];
+        throw SqlError("Der Name enthält das Steuerzeichen " + code + " (Zeile " + std::to_string(line) + ")");
+    }
 }
 
 bool Token::isKeyword(std::string_view kw) const
@@ -157,6 +169,11 @@ private:
         t.kind = TokenKind::Number;
         t.text = std::string(s_.substr(b, pos_ - b));
         t.number = std::strtod(t.text.c_str(), nullptr);
+        if (!std::isfinite(t.number)) {
+            Token at = t;
+            at.source = t.text.size() > 20 ? t.text.substr(0, 20) + "..." : t.text;
+            errorAt(at, "Die Zahl " + at.source + " ist zu groß");
+        }
     }
 
     void lexSymbol(Token& t)

@@ -39,4 +39,8 @@ std::vector<Token> tokenize(std::string_view text);
 std::string upperAscii(std::string_view s);
 bool equalsNoCase(std::string_view a, std::string_view b);
 
+// Names of tables, aliases and columns never hold a control character (NUL, line
+// feed, ...): a NUL would cut a file name short. Throws SqlError naming the character.
+void checkNameCharacters(std::string_view name, int line);
+
 } // namespace trevo::engine::expr

@@ -1,5 +1,7 @@
 #include "engine/sql/aggregate.h"
 
+#include "engine/sql/budget.h"
+
 namespace trevo::engine::sql {
 
 void aggregateRow(const AggSpec& agg, AggState& st, const expr::EvalContext& ctx)
@@ -19,7 +21,9 @@ void aggregateRow(const AggSpec& agg, AggState& st, const expr::EvalContext& ctx
     if (expr::isNullish(v)) return;
     if (agg.distinct) {
         if (!st.seen) st.seen = std::make_unique<std::unordered_set<Value, ValueKeyHash, ValueKeyEqual>>();
+        const size_t bytes = bytesOf(v) + 2 * sizeof(void*);
         if (!st.seen->insert(v).second) return;
+        MemoryBudget::charge(bytes);
     }
     switch (agg.kind) {
     case AggKind::Count: ++st.count; break;
@@ -51,8 +55,8 @@ Value aggregateResult(const AggSpec& agg, const AggState& st)
     switch (agg.kind) {
     case AggKind::CountStar:
     case AggKind::Count: return Value::number(static_cast<double>(st.count));
-    case AggKind::Sum: return st.count ? Value::number(st.sum) : Value::null();
-    case AggKind::Avg: return st.count ? Value::number(st.sum / static_cast<double>(st.count)) : Value::null();
+    case AggKind::Sum: return st.count ? expr::numberResult(st.sum) : Value::null();
+    case AggKind::Avg: return st.count ? expr::numberResult(st.sum / static_cast<double>(st.count)) : Value::null();
     case AggKind::Min:
     case AggKind::Max:
     case AggKind::First: return st.has ? st.value : Value::null();

@@ -1,5 +1,7 @@
 #include "engine/sql/executor.h"
 
+#include "engine/core/interrupt.h"
+
 #include <algorithm>
 
 namespace trevo::engine::sql {
@@ -66,7 +68,7 @@ const std::vector<uint32_t>* Executor::lookup(const KeyLookup& l, int slot)
 bool Executor::candidate(size_t i, uint32_t recno, bool& matched)
 {
     const Step& st = plan_.steps[i];
-    ++examined_;
+    if ((++examined_ & 0x3FF) == 0) checkInterrupt();
     recnos_[st.slot] = recno;
     if (!passes(st.filters)) return true;
     matched = true;

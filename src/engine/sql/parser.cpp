@@ -73,6 +73,7 @@ private:
             return true;
         }
         if (t.kind == TokenKind::DoubleQuoted && (as || !forTable)) {
+            expr::checkNameCharacters(t.text, t.line);
             alias = ts_.next().text;
             return true;
         }
@@ -167,6 +168,7 @@ private:
             syntaxError(t);
         }
         if (r.name.empty()) syntaxError(t);
+        expr::checkNameCharacters(r.name, t.line);
         if (allowAlias) parseAlias(r.alias, true);
         return r;
     }
@@ -176,11 +178,13 @@ private:
         const Token& t = ts_.next();
         if (t.kind != TokenKind::Identifier && t.kind != TokenKind::DoubleQuoted) syntaxError(t);
         if (t.kind == TokenKind::Identifier && expr::isReservedWord(t)) syntaxError(t);
+        expr::checkNameCharacters(t.text, t.line);
         std::string name = t.text;
         if (ts_.peek().isSymbol(".")) { // "Alias"."FIELD": the field
             ts_.next();
             const Token& f = ts_.next();
             if (f.kind != TokenKind::Identifier && f.kind != TokenKind::DoubleQuoted) syntaxError(f);
+            expr::checkNameCharacters(f.text, f.line);
             name = f.text;
         }
         return name;

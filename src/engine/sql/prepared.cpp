@@ -1,9 +1,13 @@
 #include "engine/sql/prepared.h"
 
+#include "engine/core/interrupt.h"
 #include "engine/expr/bind.h"
 #include "engine/expr/error.h"
 #include "engine/expr/eval.h"
+#include "engine/sql/budget.h"
 #include "engine/sql/tables.h"
+
+#include <algorithm>
 
 namespace trevo::engine::sql {
 
@@ -120,16 +124,31 @@ void PreparedStatement::bindParams(const expr::Params* params)
 QueryResult PreparedStatement::execute(Database& db, Session& session)
 {
     if (explain_) return explain();
+    QueryResult r;
     switch (kind_) {
-    case StatementKind::Select: return select();
-    case StatementKind::Delete: return remove(session);
-    case StatementKind::Update: return update(session);
-    case StatementKind::Insert: return insert(session);
+    case StatementKind::Select: r = select(); break;
+    case StatementKind::Delete: r = remove(session); break;
+    case StatementKind::Update: r = update(session); break;
+    case StatementKind::Insert: r = insert(session); break;
     case StatementKind::AlterAdd: return alter(db, session);
     case StatementKind::Create: return create(db, session);
     case StatementKind::Drop: return drop(db, session);
     }
-    return {};
+    if (query_) r.notices = damageNotices(query_->slots());
+    return r;
+}
+
+std::vector<std::string> damageNotices(const std::vector<TableSlot>& slots)
+{
+    std::vector<std::string> out;
+    for (const TableSlot& s : slots) {
+        const std::vector<std::string> damage = s.table->damage();
+        if (damage.empty()) continue;
+        std::string text = "Die Tabelle '" + fileNameOf(s.path) + "' ist beschädigt und nur zum Lesen geöffnet:";
+        for (size_t i = 0; i < damage.size(); ++i) text += (i ? "; " : " ") + damage[i];
+        if (std::find(out.begin(), out.end(), text) == out.end()) out.push_back(std::move(text));
+    }
+    return out;
 }
 
 QueryResult PreparedStatement::select() { return query_->run(); }
@@ -152,6 +171,7 @@ QueryResult PreparedStatement::explain() const
 QueryResult PreparedStatement::remove(Session& session)
 {
     const std::vector<uint32_t> recnos = query_->matchingRecords();
+    checkInterrupt();
     session.atomically([&] {
         for (uint32_t r : recnos) target_->setDeleted(r, true);
     });
@@ -167,6 +187,7 @@ QueryResult PreparedStatement::update(Session& session)
     std::vector<Record> changed;
     changed.reserve(recnos.size());
     for (uint32_t r : recnos) {
+        if ((changed.size() & 0x3FF) == 0) checkInterrupt();
         const Record old = target_->getRecord(r);
         Record rec = old;
         const Record* rows[1] = {&old};
@@ -176,8 +197,10 @@ QueryResult PreparedStatement::update(Session& session)
             rec[f] = valueForField(expr::evaluate(*e, ctx), targetFields_[f]);
             target_->validate(f, rec[f]);
         }
+        MemoryBudget::charge(bytesOf(rec));
         changed.push_back(std::move(rec));
     }
+    checkInterrupt();
     session.atomically([&] {
         for (size_t i = 0; i < recnos.size(); ++i) target_->put(recnos[i], changed[i]);
     });
@@ -196,6 +219,7 @@ QueryResult PreparedStatement::insert(Session& session)
             rec[f] = valueForField(values[i], targetFields_[f]);
             target_->validate(f, rec[f]);
         }
+        MemoryBudget::charge(bytesOf(rec));
         rows.push_back(std::move(rec));
     };
     if (query_) {
@@ -208,6 +232,7 @@ QueryResult PreparedStatement::insert(Session& session)
             addRow(vals);
         }
     }
+    checkInterrupt();
     session.atomically([&] {
         for (const auto& r : rows) target_->append(r);
     });

@@ -48,6 +48,9 @@ private:
     std::vector<ColumnDef> columnDefs_;
 };
 
+// One notice per damaged table among the slots (QueryResult::notices).
+std::vector<std::string> damageNotices(const std::vector<TableSlot>& slots);
+
 // The value converted for a field of the table; throws ValueError naming the field.
 Value valueForField(const Value& v, const FieldDef& field);
 

@@ -1,8 +1,10 @@
 #include "engine/sql/query.h"
 
+#include "engine/core/interrupt.h"
 #include "engine/expr/bind.h"
 #include "engine/expr/error.h"
 #include "engine/sql/conditions.h"
+#include "engine/sql/budget.h"
 #include "engine/sql/executor.h"
 #include "engine/sql/output.h"
 #include "engine/sql/tables.h"
@@ -289,6 +291,7 @@ public:
         r.reserve(items_.size() + keys_.size());
         for (const auto& it : items_) r.push_back(expr::evaluate(*it, ctx));
         for (const Node* k : keys_) r.push_back(expr::evaluate(*k, ctx));
+        MemoryBudget::charge(bytesOf(r));
         out_.push_back(std::move(r));
         return true;
     }
@@ -324,6 +327,7 @@ public:
             for (const auto& k : keys_) key_.push_back(expr::evaluate(*k, ctx));
             auto [it, inserted] = index_.try_emplace(key_, groups_.size());
             if (inserted) {
+                MemoryBudget::charge(2 * bytesOf(key_) + aggs_.size() * sizeof(AggState) + sizeof(Group));
                 groups_.emplace_back();
                 groups_.back().key = key_;
                 groups_.back().states.resize(aggs_.size());
@@ -347,6 +351,7 @@ public:
     explicit RecnoSink(std::vector<uint32_t>& out) : out_(out) {}
     bool row(const expr::EvalContext& ctx) override
     {
+        MemoryBudget::charge(sizeof(uint32_t));
         out_.push_back(ctx.recnos[0]);
         return true;
     }
@@ -355,8 +360,16 @@ private:
     std::vector<uint32_t>& out_;
 };
 
+// Sorting a large result takes a while: it can be cancelled too.
+void countComparison()
+{
+    thread_local unsigned comparisons = 0;
+    if ((++comparisons & 0xFFF) == 0) checkInterrupt();
+}
+
 bool lessRow(const Record& a, const Record& b, size_t count)
 {
+    countComparison();
     for (size_t i = 0; i < count; ++i) {
         const int c = orderCompare(a[i], b[i]);
         if (c) return c < 0;
@@ -406,6 +419,7 @@ std::vector<Record> PreparedQuery::runGrouped()
     expr::EvalContext ctx;
     ctx.aggregates = values.data();
     for (size_t gi : order) {
+        checkInterrupt();
         const Group& g = groups[gi];
         for (size_t i = 0; i < aggs_.size(); ++i) values[i] = aggregateResult(aggs_[i], g.states[i]);
         if (having_ && !expr::holds(*having_, ctx)) continue;
@@ -413,6 +427,7 @@ std::vector<Record> PreparedQuery::runGrouped()
         for (const auto& it : items_) r.push_back(expr::evaluate(*it, ctx));
         for (const auto& k : order_)
             if (k.expr) r.push_back(expr::evaluate(*k.expr, ctx));
+        MemoryBudget::charge(bytesOf(r));
         rows.push_back(std::move(r));
     }
     return rows;
@@ -432,6 +447,7 @@ void PreparedQuery::finish(std::vector<Record>& rows)
         size_t hidden = visible;
         for (const auto& k : order_) column.push_back(k.expr ? hidden++ : static_cast<size_t>(k.output));
         std::stable_sort(rows.begin(), rows.end(), [&](const Record& a, const Record& b) {
+            countComparison();
             for (size_t i = 0; i < order_.size(); ++i) {
                 const int c = orderCompare(a[column[i]], b[column[i]]);
                 if (c) return order_[i].descending ? c > 0 : c < 0;

@@ -20,6 +20,9 @@ struct QueryResult {
     int64_t affected = -1;
     // Filled by EXPLAIN: the chosen plan, one line per step.
     std::string plan;
+    // German notices to show with the result: a table the statement read is damaged
+    // (read-only, its rows maybe incomplete), one line per table.
+    std::vector<std::string> notices;
 };
 
 } // namespace trevo::engine::sql

@@ -2,7 +2,10 @@
 
 #include "engine/expr/error.h"
 #include "engine/expr/parser.h"
+#include "engine/sql/budget.h"
 #include "engine/sql/prepared.h"
+
+#include <new>
 
 #include <list>
 #include <unordered_map>
@@ -12,16 +15,18 @@ namespace trevo::engine::sql {
 using expr::Token;
 using expr::TokenKind;
 
-std::string quoted(std::string_view value, char quote)
+std::string quoted(std::string_view value)
 {
-    std::string r(1, quote);
+    std::string r(1, '\'');
     for (char c : value) {
-        if (c == quote) r += quote;
+        if (c == '\'') r += '\'';
         r += c;
     }
-    r += quote;
+    r += '\'';
     return r;
 }
+
+std::string quoted(std::string_view value, char) { return quoted(value); }
 
 namespace {
 
@@ -117,7 +122,15 @@ expr::Params literalValues(const std::vector<Token>& tokens)
 
 } // namespace
 
-QueryResult execute(Database& db, Session& session, std::string_view text, const std::string& workingFolder)
+namespace {
+
+std::string megabytes(size_t bytes)
+{
+    const size_t tenths = (bytes * 10 + (size_t{1} << 19)) >> 20;
+    return std::to_string(tenths / 10) + "," + std::to_string(tenths % 10) + " MB";
+}
+
+QueryResult run(Database& db, Session& session, std::string_view text, const std::string& workingFolder)
 {
     std::vector<Token> tokens = expr::tokenize(text);
     const std::string key = cacheKey(db, workingFolder, tokens);
@@ -138,6 +151,21 @@ QueryResult execute(Database& db, Session& session, std::string_view text, const
     QueryResult r = entry.prepared->execute(db, session);
     if (entry.prepared->cacheable()) cache().put(std::move(entry));
     return r;
+}
+
+} // namespace
+
+QueryResult execute(Database& db, Session& session, std::string_view text, const std::string& workingFolder)
+{
+    if (text.size() > kMaxStatementBytes)
+        throw expr::SqlError("Die Anweisung ist mit " + megabytes(text.size()) +
+                             " zu lang; erlaubt ist höchstens 1 MB");
+    MemoryBudget budget;
+    try {
+        return run(db, session, text, workingFolder);
+    } catch (const std::bad_alloc&) {
+        throw OutOfMemory();
+    }
 }
 
 void clearStatementCache() { cache().clear(); }

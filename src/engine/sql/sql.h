@@ -17,12 +17,22 @@
 namespace trevo::engine::sql {
 
 // Throws EngineError (expr::SqlError for faults of the statement) with a German text.
+// A text longer than kMaxStatementBytes is refused before it is read. A statement ends
+// with Interrupted when an interrupt is requested (core/interrupt.h) and with
+// OutOfMemory (sql/budget.h) when what it builds up passes its budget; both leave the
+// tables as they were.
 QueryResult execute(Database& db, Session& session, std::string_view text, const std::string& workingFolder);
 
-// A value pasted into a statement text: the quote character around it and every
-// quote character inside doubled, so a name like O"Brien or a search text with a
-// quote stays one literal and cannot change the statement.
-std::string quoted(std::string_view value, char quote = '"');
+constexpr size_t kMaxStatementBytes = size_t{1} << 20;
+
+// A value pasted into a statement text as a string literal: in single quotes, every
+// single quote inside doubled, so a name like O'Brien or a search text with a quote
+// stays one literal and cannot change the statement. It is always a literal, never a
+// column (a double-quoted text equal to a column name would name that column); as a
+// table reference after FROM it names the file. The quote character is no longer
+// chosen: the second parameter is ignored and stays only for existing callers.
+std::string quoted(std::string_view value);
+std::string quoted(std::string_view value, char ignoredQuote);
 
 // Prepared statements are kept by their text (literal values aside); tests clear them.
 void clearStatementCache();

@@ -23,6 +23,7 @@ std::string tableBaseName(const std::string& name)
 
 std::string resolveTablePath(Database& db, const std::string& folder, const std::string& name, bool mustExist)
 {
+    expr::checkNameCharacters(name, 1);
     FileSystem& fs = db.fs();
     std::string p = normalizePath(name);
     if (!isAbsolute(p) && !folder.empty()) p = joinPath(normalizePath(folder), p);

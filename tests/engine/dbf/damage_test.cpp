@@ -169,10 +169,11 @@ TEST(DbfDamage, MessagesNameFileAndFault)
     t = ref.table;
     t[10] = 5;
     t[11] = 0;
+    t.push_back(' '); // the file fits neither 5 nor 36 bytes per record
     EXPECT_EQ(openError(t), "Die Datei 'KEGLER.DBF' ist beschädigt: Satzlänge 5 passt nicht zu den Feldern (36)");
 }
 
-TEST(DbfDamage, RecordCountAndEndMarkerAreTolerated)
+TEST(DbfDamage, RecordCountAndEndMarker)
 {
     const Files ref = makeReference(DbfVersion::DBase4);
     auto open = [&](const std::vector<uint8_t>& table, auto&& body) {
@@ -193,9 +194,15 @@ TEST(DbfDamage, RecordCountAndEndMarkerAreTolerated)
     auto smallCount = ref.table;
     smallCount[4] = 3;
     open(smallCount, [](DbfTable& t, Database&, MemoryFileSystem&) {
-        EXPECT_FALSE(t.readOnly());
+        EXPECT_TRUE(t.readOnly()) << "a new record would overwrite the fourth";
         EXPECT_EQ(t.recordCount(), 3u);
-        EXPECT_EQ(t.check().size(), 2u) << "end marker missing, bytes after the records";
+        EXPECT_EQ(t.faults(), std::vector<std::string>{"Der Kopf nennt 3 Datensätze, die Datei enthält aber 4"});
+    });
+    auto tail = ref.table;
+    tail.insert(tail.end(), 20, 'x'); // less than a record after the end marker
+    open(tail, [](DbfTable& t, Database&, MemoryFileSystem&) {
+        EXPECT_FALSE(t.readOnly());
+        EXPECT_EQ(t.check(), std::vector<std::string>{"Nach den 4 Datensätzen folgen weitere 20 Bytes"});
     });
     auto noMarker = ref.table;
     noMarker.pop_back();

@@ -83,6 +83,37 @@ TEST_F(DbfToolTest, CheckReportsEveryFaultAndExitsWithOne)
     EXPECT_EQ(out, "Die Datei 'KEGLER.DBF' ist beschädigt: Kopflänge 225 passt nicht zur Dateigröße 100\n");
 }
 
+TEST_F(DbfToolTest, CheckNamesHeaderFaultsAndRepairSetsTheCount)
+{
+    const auto sound = test::readBytes(dir.file("KEGLER.DBF"));
+    auto bytes = sound;
+    bytes[4] = 2; // the header counts two of the three records
+    std::memcpy(&bytes[32 + 2 * 32], "NAME\0\0", 6); // BETRAG renamed NAME
+    test::writeBytes(dir.file("KEGLER.DBF"), bytes);
+    std::string out;
+    EXPECT_EQ(run("check '" + dir.file("KEGLER.DBF") + "'", &out), 1);
+    EXPECT_EQ(out, "KEGLER.DBF: 2 Fehler gefunden, die Tabelle ist nur lesbar\n"
+                   "  Die Felder Nr. 2 und 3 heißen beide 'NAME'\n"
+                   "  Der Kopf nennt 2 Datensätze, die Datei enthält aber 3\n");
+    out.clear();
+    EXPECT_EQ(run("repair '" + dir.file("KEGLER.DBF") + "'", &out), 0);
+    EXPECT_EQ(out, "KEGLER.DBF: Kopie des Originals in KEGLER.DBF.bak geschrieben\n"
+                   "  Anzahl der Datensätze im Kopf von 2 auf 3 gesetzt\n");
+    EXPECT_EQ(test::readBytes(dir.file("KEGLER.DBF.bak")), bytes);
+    auto repaired = test::readBytes(dir.file("KEGLER.DBF"));
+    ASSERT_EQ(repaired.size(), sound.size());
+    EXPECT_EQ(repaired[4], 3);
+    EXPECT_TRUE(std::equal(repaired.begin() + 32 + 6 * 32 + 1, repaired.end(), sound.begin() + 32 + 6 * 32 + 1))
+        << "records untouched";
+    out.clear();
+    EXPECT_EQ(run("repair '" + dir.file("KEGLER.DBF") + "'", &out), 0);
+    EXPECT_EQ(out, "KEGLER.DBF: der Kopf stimmt mit der Datei überein, nichts geändert\n");
+    test::writeBytes(dir.file("KAPUTT.DBF"), std::vector<uint8_t>(bytes.begin(), bytes.begin() + 20));
+    out.clear();
+    EXPECT_EQ(run("repair '" + dir.file("KAPUTT.DBF") + "'", &out), 1);
+    EXPECT_EQ(out, "Die Datei 'KAPUTT.DBF' ist beschädigt: sie ist mit 20 Bytes kürzer als der Dateikopf (32 Bytes)\n");
+}
+
 TEST_F(DbfToolTest, UsageAndMissingFilesInGerman)
 {
     std::string out;
