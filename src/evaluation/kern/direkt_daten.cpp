@@ -1,0 +1,287 @@
+#include "evaluation/kern/direkt_daten.h"
+
+#include "data/store/schema.h"
+#include "engine/core/collation.h"
+#include "engine/database.h"
+#include "engine/sql/aggregate.h"
+
+#include <algorithm>
+#include <map>
+
+namespace trevo::evaluation {
+
+using engine::Value;
+namespace t = data::tables;
+
+namespace {
+
+struct Artikel { // an item of SONSTYPE.DBF
+    Value preisliste, gueltig, preis;
+    bool mittelwert = false;
+};
+
+struct Posten { // an item count of SONSTKEG.DBF with the items of its number
+    Value abschnitt, anzahl, keglernr;
+    std::vector<Artikel> arten;
+};
+
+struct Spielbetrag {
+    Value abschnitt, betrag;
+};
+
+struct Zeile { // a participant row with its game amounts and item counts
+    Value nummer, kegler, abschnitt;
+    std::vector<Spielbetrag> spiele;
+    std::vector<Posten> posten;
+};
+
+// A SUM as the engine forms it: NULL without values, NULL values skipped.
+struct Summe {
+    bool zeile = false; // the group has a row
+    bool wert = false;  // ... and a value that is not NULL
+    Cent cent = 0;
+    void add(const std::optional<Cent>& c)
+    {
+        zeile = true;
+        if (!c) return;
+        wert = true;
+        cent += *c;
+    }
+    std::optional<Cent> ergebnis() const { return wert ? std::optional<Cent>(cent) : std::nullopt; }
+};
+
+// Groups ordered as the engine orders grouped rows: NULL first, then ascending.
+struct Wertordnung {
+    bool operator()(const Value& a, const Value& b) const { return engine::sql::orderCompare(a, b) < 0; }
+};
+using Gruppen = std::map<Value, Summe, Wertordnung>;
+
+std::optional<Cent> produkt(const Value& anzahl, const Value& preis)
+{
+    if (anzahl.isNull() || preis.isNull()) return std::nullopt;
+    return centMal(anzahl.toNumber(), centVon(preis));
+}
+
+bool ist(const Value& v, double zahl) { return v.isNumber() && v.number() == zahl; }
+
+std::vector<Abschnittssumme> alsZeilen(const Gruppen& g)
+{
+    std::vector<Abschnittssumme> out;
+    for (const auto& [abschnitt, s] : g) out.push_back({abschnitt, s.ergebnis()});
+    return out;
+}
+
+} // namespace
+
+struct DirektDaten::Abend {
+    int64_t termin = 0;
+    std::vector<Value> preislisten; // one per evening record of the number
+    std::vector<Zeile> zeilen;
+    std::vector<Posten> postenDesAbends; // item counts whose TERMIN is the evening
+};
+
+DirektDaten::DirektDaten(engine::Database& db, engine::Session& session, std::string ordner)
+    : db_(db), ordner_(ordner), sql_(db, session, std::move(ordner))
+{
+}
+
+DirektDaten::~DirektDaten() = default;
+
+void DirektDaten::neu() { abend_.reset(); }
+
+const DirektDaten::Abend& DirektDaten::abend(int64_t termin)
+{
+    if (abend_ && abend_->termin == termin) return *abend_;
+    auto a = std::make_unique<Abend>();
+    a->termin = termin;
+    Tabellenzugriff termine(db_, ordner_ + t::Termine), keglterm(db_, ordner_ + t::Keglterm),
+        spielkeg(db_, ordner_ + t::Spielkeg), sonstkeg(db_, ordner_ + t::Sonstkeg), sonstype(db_, ordner_ + t::Sonstype);
+    const int tPreisliste = termine.feld("PREISLISTE");
+    termine.jederMit("NUMMER", double(termin), [&](uint32_t r) { a->preislisten.push_back(termine.wert(r, tPreisliste)); });
+
+    const int sPreisliste = sonstype.feld("PREISLISTE"), sGueltig = sonstype.feld("GUELTIG"),
+              sPreis = sonstype.feld("EINZELPREI"), sMittelwert = sonstype.feld("MITTELWERT");
+    const int oAbschnitt = sonstkeg.feld("ABSCHNITT"), oAnzahl = sonstkeg.feld("ANZAHL"),
+              oKeglernr = sonstkeg.feld("KEGLERNR"), oTyp = sonstkeg.feld("TYP");
+    auto posten = [&](uint32_t r) {
+        Posten p{sonstkeg.wert(r, oAbschnitt), sonstkeg.wert(r, oAnzahl), sonstkeg.wert(r, oKeglernr), {}};
+        if (const auto typ = zahlVon(sonstkeg.wert(r, oTyp)))
+            sonstype.jederMit("NUMMER", *typ, [&](uint32_t s) {
+                p.arten.push_back({sonstype.wert(s, sPreisliste), sonstype.wert(s, sGueltig), sonstype.wert(s, sPreis),
+                                   sonstype.wert(s, sMittelwert).toBool()});
+            });
+        return p;
+    };
+
+    const int kNummer = keglterm.feld("NUMMER"), kKegler = keglterm.feld("KEGLER"),
+              kAbschnitt = keglterm.feld("ABSCHNITT");
+    const int gAbschnitt = spielkeg.feld("ABSCHNITT"), gBetrag = spielkeg.feld("BETRAG");
+    keglterm.jederMit("TERMIN", double(termin), [&](uint32_t r) {
+        Zeile z{keglterm.wert(r, kNummer), keglterm.wert(r, kKegler), keglterm.wert(r, kAbschnitt), {}, {}};
+        if (const auto n = zahlVon(z.nummer)) {
+            spielkeg.jederMit("KEGLERNR", *n, [&](uint32_t s) {
+                z.spiele.push_back({spielkeg.wert(s, gAbschnitt), spielkeg.wert(s, gBetrag)});
+            });
+            sonstkeg.jederMit("KEGLERNR", *n, [&](uint32_t s) { z.posten.push_back(posten(s)); });
+        }
+        a->zeilen.push_back(std::move(z));
+    });
+    sonstkeg.jederMit("TERMIN", double(termin), [&](uint32_t r) { a->postenDesAbends.push_back(posten(r)); });
+    abend_ = std::move(a);
+    return *abend_;
+}
+
+std::vector<Value> DirektDaten::teilnehmer(int64_t termin)
+{
+    std::map<Value, bool, Wertordnung> kegler;
+    for (const Zeile& z : abend(termin).zeilen) kegler[z.kegler] = true;
+    std::vector<Value> out;
+    for (const auto& [k, _] : kegler) out.push_back(k);
+    return out;
+}
+
+bool DirektDaten::teilgenommen(int64_t termin, int64_t kegler, int64_t abschnitt)
+{
+    for (const Zeile& z : abend(termin).zeilen)
+        if (ist(z.kegler, double(kegler)) && (abschnitt <= 0 || ist(z.abschnitt, double(abschnitt)))) return true;
+    return false;
+}
+
+std::vector<Abschnittsanzahl> DirektDaten::teilnehmerProAbschnitt(int64_t termin)
+{
+    std::map<Value, int64_t, Wertordnung> anzahl;
+    for (const Zeile& z : abend(termin).zeilen) anzahl[z.abschnitt] += z.kegler.isNull() ? 0 : 1;
+    std::vector<Abschnittsanzahl> out;
+    for (const auto& [a, n] : anzahl) out.push_back({a, n});
+    return out;
+}
+
+std::vector<Abschnittssumme> DirektDaten::spielSummen(int64_t termin)
+{
+    const Abend& a = abend(termin);
+    Gruppen g;
+    for (size_t i = 0; i < a.preislisten.size(); ++i)
+        for (const Zeile& z : a.zeilen)
+            for (const Spielbetrag& s : z.spiele)
+                g[s.abschnitt].add(s.betrag.isNull() ? std::nullopt : std::optional<Cent>(centVon(s.betrag)));
+    return alsZeilen(g);
+}
+
+std::vector<Abschnittssumme> DirektDaten::sonstigeSummen(int64_t termin)
+{
+    const Abend& a = abend(termin);
+    Gruppen g;
+    for (const Value& preisliste : a.preislisten) {
+        auto passend = [&](const Artikel& art, double gueltig) {
+            return art.mittelwert && gleich(art.preisliste, preisliste) && ist(art.gueltig, gueltig);
+        };
+        // Paid by the bowler himself: once, with his own participant row.
+        for (const Zeile& z : a.zeilen)
+            for (const Posten& p : z.posten)
+                for (const Artikel& art : p.arten)
+                    if (passend(art, 1)) g[p.abschnitt].add(produkt(p.anzahl, art.preis));
+        // Paid by all others: once per other participant row of the evening.
+        for (const Posten& p : a.postenDesAbends) {
+            int64_t andere = 0;
+            for (const Zeile& z : a.zeilen)
+                if (!z.nummer.isNull() && !p.keglernr.isNull() && !gleich(z.nummer, p.keglernr)) ++andere;
+            for (const Artikel& art : p.arten)
+                if (passend(art, 2))
+                    for (int64_t i = 0; i < andere; ++i) g[p.abschnitt].add(produkt(p.anzahl, art.preis));
+        }
+    }
+    return alsZeilen(g);
+}
+
+std::vector<std::optional<Cent>> DirektDaten::spiele(int64_t termin, int64_t kegler)
+{
+    const Abend& a = abend(termin);
+    Gruppen g;
+    for (size_t i = 0; i < a.preislisten.size(); ++i)
+        for (const Zeile& z : a.zeilen)
+            if (ist(z.kegler, double(kegler)))
+                for (const Spielbetrag& s : z.spiele)
+                    g[z.nummer].add(s.betrag.isNull() ? std::nullopt : std::optional<Cent>(centVon(s.betrag)));
+    std::vector<std::optional<Cent>> out;
+    for (const auto& [_, s] : g) out.push_back(s.ergebnis());
+    return out;
+}
+
+std::optional<Cent> DirektDaten::sonstiges(int64_t termin, int64_t kegler)
+{
+    const Abend& a = abend(termin);
+    Summe s;
+    for (const Value& preisliste : a.preislisten)
+        for (const Zeile& z : a.zeilen) {
+            if (z.kegler.isNull()) continue;
+            const double gueltig = ist(z.kegler, double(kegler)) ? 1 : 2;
+            for (const Posten& p : z.posten)
+                for (const Artikel& art : p.arten)
+                    if (gleich(art.preisliste, preisliste) && ist(art.gueltig, gueltig))
+                        s.add(produkt(p.anzahl, art.preis));
+        }
+    if (!s.zeile) return std::nullopt;
+    return s.ergebnis().value_or(0);
+}
+
+std::vector<Periodentermin> DirektDaten::termine(const std::string& von, const std::string& bis)
+{
+    return sql_.termine(von, bis);
+}
+
+std::vector<Rangzeile> DirektDaten::rangfolge(const std::string& von, const std::string& bis, int64_t sonstiges)
+{
+    std::map<double, int64_t> abende; // evening number -> evening records of the period
+    for (const Periodentermin& p : sql_.termine(von, bis))
+        if (const auto n = zahlVon(p.nummer)) ++abende[*n];
+
+    Tabellenzugriff sonstkeg(db_, ordner_ + t::Sonstkeg), keglterm(db_, ordner_ + t::Keglterm),
+        kegler(db_, ordner_ + t::Kegler);
+    const int oKeglernr = sonstkeg.feld("KEGLERNR"), oAnzahl = sonstkeg.feld("ANZAHL");
+    const int kTermin = keglterm.feld("TERMIN"), kKegler = keglterm.feld("KEGLER");
+    const int bName = kegler.feld("NAME");
+
+    struct Gruppe {
+        Value kegler, name;
+        double summe = 0;
+        bool wert = false;
+    };
+    std::vector<Gruppe> gruppen;
+    std::map<std::pair<double, std::string>, size_t> nachSchluessel;
+    sonstkeg.jederMit("TYP", double(sonstiges), [&](uint32_t o) {
+        const auto nr = zahlVon(sonstkeg.wert(o, oKeglernr));
+        if (!nr) return;
+        const Value anzahl = sonstkeg.wert(o, oAnzahl);
+        keglterm.jederMit("NUMMER", *nr, [&](uint32_t k) {
+            const auto termin = zahlVon(keglterm.wert(k, kTermin));
+            const auto it = termin ? abende.find(*termin) : abende.end();
+            const Value wer = keglterm.wert(k, kKegler);
+            const auto b = zahlVon(wer);
+            if (it == abende.end() || !b) return;
+            kegler.jederMit("NUMMER", *b, [&](uint32_t r) {
+                const Value name = kegler.wert(r, bName);
+                const auto schluessel = std::make_pair(*b, name.isNull() ? std::string("\x01") : "=" + name.toText());
+                auto [pos, neu] = nachSchluessel.try_emplace(schluessel, gruppen.size());
+                if (neu) gruppen.push_back({wer, name});
+                Gruppe& g = gruppen[pos->second];
+                if (anzahl.isNull()) return;
+                g.wert = true;
+                g.summe += anzahl.toNumber() * double(it->second);
+            });
+        });
+    });
+    auto ordnung = [](const Value& a, const Value& b) { return engine::sql::orderCompare(a, b); };
+    std::sort(gruppen.begin(), gruppen.end(), [&](const Gruppe& a, const Gruppe& b) {
+        const int c = ordnung(a.kegler, b.kegler);
+        return c != 0 ? c < 0 : ordnung(a.name, b.name) < 0;
+    });
+    std::vector<Rangzeile> out;
+    for (const Gruppe& g : gruppen)
+        out.push_back({g.wert ? Value::number(g.summe) : Value(), g.kegler,
+                       g.name.isNull() ? std::string() : std::string(engine::trimRight(g.name.toText()))});
+    std::stable_sort(out.begin(), out.end(),
+                     [&](const Rangzeile& a, const Rangzeile& b) { return ordnung(a.summe, b.summe) > 0; });
+    return out;
+}
+
+} // namespace trevo::evaluation
