@@ -152,21 +152,21 @@ QWidget* EigenschaftenPanel::bereichSeite()
     seite->setObjectName(QStringLiteral("BereichSeite"));
     auto* f = bereichForm_ = new QFormLayout(seite);
     f->addRow(QStringLiteral("Bereich:"), BereichLabel = new QLabel(seite));
-    f->addRow(QStringLiteral("&Höhe:"), BereichHoeheSpin = new QDoubleSpinBox(seite));
+    f->addRow(QStringLiteral("Höhe:"), BereichHoeheSpin = new QDoubleSpinBox(seite));
     BereichHoeheSpin->setRange(0, maxLaengeMm);
     BereichHoeheSpin->setDecimals(1);
     BereichHoeheSpin->setSuffix(QStringLiteral(" mm"));
     BereichHoeheSpin->setKeyboardTracking(false);
-    f->addRow(QStringLiteral("&Datenquelle:"), DetailquelleBox = new QComboBox(seite));
-    f->addRow(QStringLiteral("&Tabelle:"), DetailTabelleBox = new QComboBox(seite));
+    f->addRow(QStringLiteral("Datenquelle:"), DetailquelleBox = new QComboBox(seite));
+    f->addRow(QStringLiteral("Tabelle:"), DetailTabelleBox = new QComboBox(seite));
     DetailTabelleBox->setEditable(true);
     DetailTabelleBox->setInsertPolicy(QComboBox::NoInsert);
-    f->addRow(QStringLiteral("&Filter:"), DetailFilterEdit = new QLineEdit(seite));
+    f->addRow(QStringLiteral("Filter:"), DetailFilterEdit = new QLineEdit(seite));
     DetailFilterEdit->setPlaceholderText(QStringLiteral("z. B. MITGLIED=TRUE"));
-    f->addRow(QStringLiteral("&Sortierung:"), DetailSortierungBox = new QComboBox(seite));
+    f->addRow(QStringLiteral("Sortierung:"), DetailSortierungBox = new QComboBox(seite));
     DetailSortierungBox->setEditable(true);
     DetailSortierungBox->setInsertPolicy(QComboBox::NoInsert);
-    f->addRow(QStringLiteral("&Gruppenfeld:"), GruppenfeldBox = new QComboBox(seite));
+    f->addRow(QStringLiteral("Gruppenfeld:"), GruppenfeldBox = new QComboBox(seite));
     GruppenfeldBox->setEditable(true);
     GruppenfeldBox->setInsertPolicy(QComboBox::NoInsert);
 

@@ -63,39 +63,39 @@ QWidget* EigenschaftenPanel::elementSeite()
     auto* f = elementForm_ = new QFormLayout(seite);
     f->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     f->addRow(QStringLiteral("Art:"), ArtLabel = new QLabel(seite));
-    f->addRow(QStringLiteral("&Name:"), NameEdit = new QLineEdit(seite));
-    f->addRow(QStringLiteral("&Text:"), TextEdit = new QLineEdit(seite));
-    f->addRow(QStringLiteral("&Zeilen:"), ZeilenEdit = new QPlainTextEdit(seite));
+    f->addRow(QStringLiteral("Name:"), NameEdit = new QLineEdit(seite));
+    f->addRow(QStringLiteral("Text:"), TextEdit = new QLineEdit(seite));
+    f->addRow(QStringLiteral("Zeilen:"), ZeilenEdit = new QPlainTextEdit(seite));
     ZeilenEdit->setMaximumHeight(80);
     ZeilenEdit->installEventFilter(this);
-    f->addRow(QStringLiteral("&Datenquelle:"), QuelleBox = new QComboBox(seite));
-    f->addRow(QStringLiteral("&Feld:"), FeldBox = new QComboBox(seite));
+    f->addRow(QStringLiteral("Datenquelle:"), QuelleBox = new QComboBox(seite));
+    f->addRow(QStringLiteral("Feld:"), FeldBox = new QComboBox(seite));
     FeldBox->setEditable(true);
     FeldBox->setInsertPolicy(QComboBox::NoInsert);
-    f->addRow(QStringLiteral("A&usdruck:"), AusdruckEdit = new QLineEdit(seite));
-    f->addRow(QStringLiteral("F&ormat:"), FormatBox = new QComboBox(seite));
+    f->addRow(QStringLiteral("Ausdruck:"), AusdruckEdit = new QLineEdit(seite));
+    f->addRow(QStringLiteral("Format:"), FormatBox = new QComboBox(seite));
     FormatBox->setEditable(true);
     FormatBox->setInsertPolicy(QComboBox::NoInsert);
     FormatBox->addItems({QString(), QStringLiteral("0.00"), QStringLiteral("#,##0.00"), QStringLiteral("dd.mm.yyyy"),
                          QStringLiteral("Ja;Nein")});
-    f->addRow(QStringLiteral("Deh&nen:"), DehnenCheck = new QCheckBox(QStringLiteral("wächst mit dem Text"), seite));
-    f->addRow(QStringLiteral("&Stift:"), StiftSpin = mmSpin(seite, 10));
+    f->addRow(QStringLiteral("Dehnen:"), DehnenCheck = new QCheckBox(QStringLiteral("wächst mit dem Text"), seite));
+    f->addRow(QStringLiteral("Stift:"), StiftSpin = mmSpin(seite, 10));
     StiftSpin->setDecimals(2);
     StiftSpin->setSingleStep(0.1);
     f->addRow(QStringLiteral("Füllung:"), FuellungKnopf = new FarbKnopf(true, seite));
     f->addRow(QStringLiteral("Programmbild:"), BildnameEdit = new QLineEdit(seite));
-    f->addRow(QStringLiteral("Bilddatei:"), BildLadenBtn = new QPushButton(QStringLiteral("&Laden ..."), seite));
+    f->addRow(QStringLiteral("Bilddatei:"), BildLadenBtn = new QPushButton(QStringLiteral("Laden ..."), seite));
     f->addRow(QString(), SeitenverhaeltnisCheck = new QCheckBox(QStringLiteral("Seitenverhältnis beibehalten"), seite));
     f->addRow(QStringLiteral("Tabellenzeilen:"), TabellenzeilenSpin = new QSpinBox(seite));
     TabellenzeilenSpin->setRange(1, 1000);
     TabellenzeilenSpin->setKeyboardTracking(false);
     f->addRow(QStringLiteral("Spalten:"), SpaltenEdit = new QLineEdit(seite));
     SpaltenEdit->setToolTip(QStringLiteral("Spaltentitel mit Semikolon getrennt, eine feste Breite als Titel=Breite"));
-    f->addRow(QStringLiteral("&X:"), XSpin = mmSpin(seite));
-    f->addRow(QStringLiteral("&Y:"), YSpin = mmSpin(seite));
-    f->addRow(QStringLiteral("&Breite:"), BreiteSpin = mmSpin(seite));
-    f->addRow(QStringLiteral("&Höhe:"), HoeheSpin = mmSpin(seite));
-    f->addRow(QStringLiteral("Sch&rift:"), SchriftBox = new QFontComboBox(seite));
+    f->addRow(QStringLiteral("X:"), XSpin = mmSpin(seite));
+    f->addRow(QStringLiteral("Y:"), YSpin = mmSpin(seite));
+    f->addRow(QStringLiteral("Breite:"), BreiteSpin = mmSpin(seite));
+    f->addRow(QStringLiteral("Höhe:"), HoeheSpin = mmSpin(seite));
+    f->addRow(QStringLiteral("Schrift:"), SchriftBox = new QFontComboBox(seite));
     auto* groesse = new QHBoxLayout;
     groesseZeile_ = groesse;
     groesse->addWidget(GroesseSpin = new QDoubleSpinBox(seite));
@@ -106,9 +106,9 @@ QWidget* EigenschaftenPanel::elementSeite()
     groesse->addWidget(FettCheck = new QCheckBox(QStringLiteral("Fett"), seite));
     groesse->addWidget(KursivCheck = new QCheckBox(QStringLiteral("Kursiv"), seite));
     f->addRow(QStringLiteral("Größe:"), groesse);
-    f->addRow(QStringLiteral("&Ausrichtung:"), AusrichtungBox = new QComboBox(seite));
+    f->addRow(QStringLiteral("Ausrichtung:"), AusrichtungBox = new QComboBox(seite));
     AusrichtungBox->addItems({QStringLiteral("links"), QStringLiteral("zentriert"), QStringLiteral("rechts")});
-    f->addRow(QStringLiteral("&Vertikal:"), VertikalBox = new QComboBox(seite));
+    f->addRow(QStringLiteral("Vertikal:"), VertikalBox = new QComboBox(seite));
     VertikalBox->addItems({QStringLiteral("oben"), QStringLiteral("mittig"), QStringLiteral("unten")});
     f->addRow(QStringLiteral("Farbe:"), FarbeKnopf = new FarbKnopf(false, seite));
     auto* rahmen = new QHBoxLayout;
@@ -255,8 +255,8 @@ void EigenschaftenPanel::elementZeigen()
     if (const auto* p = e.as<PictureElement>()) {
         BildnameEdit->setText(p->picture);
         SeitenverhaeltnisCheck->setChecked(p->keepAspect);
-        BildLadenBtn->setText(p->data.isEmpty() ? QStringLiteral("&Laden ...")
-                                                : QStringLiteral("&Laden ... (%1 KB gespeichert)").arg((p->data.size() + 1023) / 1024));
+        BildLadenBtn->setText(p->data.isEmpty() ? QStringLiteral("Laden ...")
+                                                : QStringLiteral("Laden ... (%1 KB gespeichert)").arg((p->data.size() + 1023) / 1024));
     }
     XSpin->setValue(e.box.x());
     YSpin->setValue(e.box.y());

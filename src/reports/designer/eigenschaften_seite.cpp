@@ -21,9 +21,9 @@ QWidget* EigenschaftenPanel::seitenSeite()
     seite->setObjectName(QStringLiteral("SeitenSeite"));
     auto* f = new QFormLayout(seite);
     f->addRow(QStringLiteral("Papier:"), new QLabel(QStringLiteral("A4"), seite));
-    f->addRow(QStringLiteral("&Ausrichtung:"), OrientierungBox = new QComboBox(seite));
+    f->addRow(QStringLiteral("Ausrichtung:"), OrientierungBox = new QComboBox(seite));
     OrientierungBox->addItems({QStringLiteral("Hochformat"), QStringLiteral("Querformat")});
-    const char* raender[] = {"Rand &links:", "Rand &oben:", "Rand &rechts:", "Rand &unten:"};
+    const char* raender[] = {"Rand links:", "Rand oben:", "Rand rechts:", "Rand unten:"};
     for (int i = 0; i < 4; ++i) {
         f->addRow(QString::fromUtf8(raender[i]), RandSpin[i] = new QDoubleSpinBox(seite));
         RandSpin[i]->setRange(0, 100);
@@ -38,10 +38,10 @@ QWidget* EigenschaftenPanel::seitenSeite()
             });
         });
     }
-    f->addRow(QStringLiteral("&Exemplare:"), ExemplareSpin = new QSpinBox(seite));
+    f->addRow(QStringLiteral("Exemplare:"), ExemplareSpin = new QSpinBox(seite));
     ExemplareSpin->setRange(1, 99);
     ExemplareSpin->setKeyboardTracking(false);
-    f->addRow(QStringLiteral("&Beschreibung:"), BeschreibungEdit = new QPlainTextEdit(seite));
+    f->addRow(QStringLiteral("Beschreibung:"), BeschreibungEdit = new QPlainTextEdit(seite));
     BeschreibungEdit->setMaximumHeight(70);
     BeschreibungEdit->setToolTip(QStringLiteral("Die erste Zeile erscheint bei der Auswahl der Reports."));
     BeschreibungEdit->installEventFilter(this);
@@ -65,15 +65,15 @@ QWidget* EigenschaftenPanel::quellenTeil()
     f->addRow(QuellenListe = new QListWidget(teil));
     QuellenListe->setMaximumHeight(90);
     auto* knoepfe = new QHBoxLayout;
-    knoepfe->addWidget(NeueQuelleBtn = new QPushButton(QStringLiteral("Neue &Datenquelle"), teil));
-    knoepfe->addWidget(QuelleLoeschenBtn = new QPushButton(QStringLiteral("Datenquelle l&öschen"), teil));
+    knoepfe->addWidget(NeueQuelleBtn = new QPushButton(QStringLiteral("Neue Datenquelle"), teil));
+    knoepfe->addWidget(QuelleLoeschenBtn = new QPushButton(QStringLiteral("Datenquelle löschen"), teil));
     f->addRow(knoepfe);
-    f->addRow(QStringLiteral("&Name:"), QuellnameEdit = new QLineEdit(teil));
-    f->addRow(QStringLiteral("&Tabelle:"), TabelleBox = new QComboBox(teil));
+    f->addRow(QStringLiteral("Name:"), QuellnameEdit = new QLineEdit(teil));
+    f->addRow(QStringLiteral("Tabelle:"), TabelleBox = new QComboBox(teil));
     TabelleBox->setEditable(true);
     TabelleBox->setInsertPolicy(QComboBox::NoInsert);
-    f->addRow(QStringLiteral("&Filter:"), FilterEdit = new QLineEdit(teil));
-    f->addRow(QStringLiteral("&Sortierung:"), SortierungBox = new QComboBox(teil));
+    f->addRow(QStringLiteral("Filter:"), FilterEdit = new QLineEdit(teil));
+    f->addRow(QStringLiteral("Sortierung:"), SortierungBox = new QComboBox(teil));
     SortierungBox->setEditable(true);
     SortierungBox->setInsertPolicy(QComboBox::NoInsert);
 

@@ -321,6 +321,11 @@ void EntwurfsAnsicht::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Right: dx = step; break;
     case Qt::Key_Up: dy = -step; break;
     case Qt::Key_Down: dy = step; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (entwurf_.auswahl().size() != 1) return QWidget::keyPressEvent(event);
+        emit bearbeiten();
+        return;
     case Qt::Key_Escape:
         if (entwurf_.auswahl().empty()) return QWidget::keyPressEvent(event);
         entwurf_.waehlen({});

@@ -10,7 +10,8 @@
 // to it.
 // Keys: the arrows move the selection by the grid (1 mm without grid), with Strg by
 // 0.1 mm; with Umschalt they change its size; Tab and Umschalt+Tab step through the
-// elements; Esc clears the selection.
+// elements; Enter (like a double click) goes to the element's main property in the
+// panel; Esc clears the selection.
 #include "reports/designer/entwurf.h"
 #include "reports/designer/entwurfsbild.h"
 
@@ -45,7 +46,7 @@ public:
     static constexpr int randPx = 12;
 
 signals:
-    // A double click on an element: its main property is to be edited.
+    // A double click on an element, or Enter: its main property is to be edited.
     void bearbeiten();
 
 protected:

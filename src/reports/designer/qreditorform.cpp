@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
@@ -69,6 +70,8 @@ TQREditorForm::TQREditorForm(Druckumgebung& umgebung, QWidget* parent, engine::F
     StatusLabel = new QLabel;
     layout->addWidget(StatusLabel);
 
+    // Enter in a field takes its value; it never presses a button of the panel.
+    for (QPushButton* knopf : findChildren<QPushButton*>()) knopf->setAutoDefault(false);
     connect(Ansicht, &EntwurfsAnsicht::bearbeiten, Panel, &EigenschaftenPanel::hauptfeldBearbeiten);
     connect(&entwurf_.undoStack(), &QUndoStack::cleanChanged, this, &TQREditorForm::statusZeigen);
     const QRect platz = QGuiApplication::primaryScreen()->availableGeometry();
