@@ -151,6 +151,7 @@ QWidget* EigenschaftenPanel::bereichSeite()
     auto* seite = new QWidget;
     seite->setObjectName(QStringLiteral("BereichSeite"));
     auto* f = bereichForm_ = new QFormLayout(seite);
+    f->setFormAlignment(Qt::AlignLeft | Qt::AlignTop);
     f->addRow(QStringLiteral("Bereich:"), BereichLabel = new QLabel(seite));
     f->addRow(QStringLiteral("Höhe:"), BereichHoeheSpin = new QDoubleSpinBox(seite));
     BereichHoeheSpin->setRange(0, maxLaengeMm);

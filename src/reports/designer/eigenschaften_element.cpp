@@ -61,6 +61,7 @@ QWidget* EigenschaftenPanel::elementSeite()
     auto* seite = new QWidget;
     seite->setObjectName(QStringLiteral("ElementSeite"));
     auto* f = elementForm_ = new QFormLayout(seite);
+    f->setFormAlignment(Qt::AlignLeft | Qt::AlignTop);
     f->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     f->addRow(QStringLiteral("Art:"), ArtLabel = new QLabel(seite));
     f->addRow(QStringLiteral("Name:"), NameEdit = new QLineEdit(seite));
@@ -263,6 +264,7 @@ void EigenschaftenPanel::elementZeigen()
     BreiteSpin->setValue(e.box.width());
     HoeheSpin->setValue(e.box.height());
     SchriftBox->setCurrentFont(QFont(e.style.fontFamily));
+    SchriftBox->setEditText(e.style.fontFamily); // the family the layout names, installed or not
     GroesseSpin->setValue(e.style.pointSize);
     FettCheck->setChecked(e.style.bold);
     KursivCheck->setChecked(e.style.italic);

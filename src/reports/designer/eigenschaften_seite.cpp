@@ -20,6 +20,7 @@ QWidget* EigenschaftenPanel::seitenSeite()
     auto* seite = new QWidget;
     seite->setObjectName(QStringLiteral("SeitenSeite"));
     auto* f = new QFormLayout(seite);
+    f->setFormAlignment(Qt::AlignLeft | Qt::AlignTop);
     f->addRow(QStringLiteral("Papier:"), new QLabel(QStringLiteral("A4"), seite));
     f->addRow(QStringLiteral("Ausrichtung:"), OrientierungBox = new QComboBox(seite));
     OrientierungBox->addItems({QStringLiteral("Hochformat"), QStringLiteral("Querformat")});
@@ -60,6 +61,7 @@ QWidget* EigenschaftenPanel::quellenTeil()
 {
     auto* teil = new QWidget;
     auto* f = new QFormLayout(teil);
+    f->setFormAlignment(Qt::AlignLeft | Qt::AlignTop);
     f->setContentsMargins(0, 6, 0, 0);
     f->addRow(new QLabel(QStringLiteral("<b>Datenquellen</b>"), teil));
     f->addRow(QuellenListe = new QListWidget(teil));

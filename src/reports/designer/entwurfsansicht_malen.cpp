@@ -67,7 +67,17 @@ void EntwurfsAnsicht::malen(QPainter& p)
         p.setPen(QPen(QColor(190, 190, 190), 1, Qt::DotLine));
         p.drawLine(QPointF(links, flaeche.top()), QPointF(links, flaeche.bottom()));
         p.drawLine(QPointF(links + breite, flaeche.top()), QPointF(links + breite, flaeche.bottom()));
-        for (int i = 0; i < static_cast<int>(band.elements.size()); ++i) p.drawRect(elementRechteck({l.kind, i}));
+        int i = 0;
+        for (const Element& e : band.elements) {
+            const QRectF r = elementRechteck({l.kind, i++});
+            p.drawRect(r);
+            // A picture the program supplies shows its name until there is one.
+            if (const auto* bild = e.as<PictureElement>(); bild && bild->data.isEmpty() && hooks().picture(bild->picture).isNull()) {
+                p.setPen(QColor(140, 140, 140));
+                p.drawText(r, Qt::AlignCenter, QStringLiteral("[Bild %1]").arg(bild->picture));
+                p.setPen(QPen(QColor(190, 190, 190), 1, Qt::DotLine));
+            }
+        }
     }
     if (layout.bands.empty()) {
         p.setPen(QColor(90, 90, 90));

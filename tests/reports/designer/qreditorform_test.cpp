@@ -214,6 +214,41 @@ TEST_F(DesignerTest, UndoTakesEveryChangeBackToTheLoadedLayoutAndRedoRepeatsThem
     form.reject();
 }
 
+TEST_F(DesignerTest, ThePanelOffersTheSourcesAndTheFieldsOfTheirTablesAndABandEdgeDragsItsHeight)
+{
+    TQREditorForm form(umgebung);
+    ASSERT_TRUE(form.laden(QString::fromStdString(club.folder) + "ERGEBNISSE1.QR2"));
+    form.show();
+    klick(form, "Name");
+    QStringList quellen, felder;
+    for (int i = 0; i < form.Panel->QuelleBox->count(); ++i) quellen << form.Panel->QuelleBox->itemText(i);
+    for (int i = 0; i < form.Panel->FeldBox->count(); ++i) felder << form.Panel->FeldBox->itemText(i);
+    EXPECT_EQ(quellen, QStringList({"AUSWERTUNG", "DATUM", "WAEHRUNG", "GESAMT"}));
+    EXPECT_EQ(form.Panel->QuelleBox->currentText(), "AUSWERTUNG");
+    EXPECT_EQ(form.Panel->FeldBox->currentText(), "NAME");
+    EXPECT_TRUE(felder.contains("SUMME") && felder.contains("BEITRAG") && felder.contains("NUMMER")) << felder.join(' ').toStdString();
+
+    // Another source: the field keeps its name when the new table has it.
+    form.Panel->QuelleBox->setCurrentText("DATUM");
+    emit form.Panel->QuelleBox->activated(form.Panel->QuelleBox->currentIndex());
+    EXPECT_EQ(element(form, "Name").as<FieldElement>()->source, "DATUM");
+    EXPECT_EQ(element(form, "Name").as<FieldElement>()->field, "NUMMER");
+
+    EntwurfsAnsicht& ansicht = *form.Ansicht;
+    const double vorher = form.entwurf().layout().band(BandKind::Summary)->heightMm;
+    const QRectF kopf = ansicht.beschriftung(BandKind::Summary);
+    const QPoint kante(qRound(kopf.left() + 5), qRound(ansicht.bandUrsprung(BandKind::Summary).y() + vorher * ansicht.pxProMm()));
+    const QPoint nach = kante + QPoint(0, qRound(6 * ansicht.pxProMm()));
+    QTest::mousePress(&ansicht, Qt::LeftButton, {}, kante);
+    QTest::mouseMove(&ansicht, nach);
+    QTest::mouseRelease(&ansicht, Qt::LeftButton, {}, nach);
+    EXPECT_EQ(form.entwurf().layout().band(BandKind::Summary)->heightMm, vorher + 6);
+    EXPECT_EQ(form.entwurf().bereich(), BandKind::Summary);
+    EXPECT_EQ(form.Panel->BereichHoeheSpin->value(), vorher + 6);
+    form.entwurf().gespeichert();
+    form.hide();
+}
+
 TEST_F(DesignerTest, ADamagedFileOpensAnEmptyDesignerAfterTheMessage)
 {
     const QString kaputt = QString::fromStdString(club.folder) + "KAPUTT.QR2";
