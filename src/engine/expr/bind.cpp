@@ -58,6 +58,12 @@ void bindColumn(NodePtr& p, const Scope& scope)
         n.table = t;
         n.field = f;
     } else {
+        if (n.quoted && !isPlainName(n.name)) { // "Mei%", "7": always a text
+            const int line = n.line;
+            p = makeLiteral(Value::text(n.name));
+            p->line = line;
+            return;
+        }
         int found = 0;
         for (size_t t = 0; t < visible; ++t) {
             const int f = findField(*scope.tables[t].fields, n.name);

@@ -209,6 +209,14 @@ private:
 
 std::vector<Token> tokenize(std::string_view text) { return Lexer(text).run(); }
 
+bool isPlainName(std::string_view text)
+{
+    if (text.empty() || !isIdentStart(static_cast<unsigned char>(text[0]))) return false;
+    for (char c : text)
+        if (!isIdentPart(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
 void syntaxError(const Token& at)
 {
     if (at.kind == TokenKind::End)

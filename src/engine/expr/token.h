@@ -39,6 +39,11 @@ std::vector<Token> tokenize(std::string_view text);
 std::string upperAscii(std::string_view s);
 bool equalsNoCase(std::string_view a, std::string_view b);
 
+// True when the text could be written as a bare identifier (NAME, Vorname_2, Größe):
+// only such a lone double-quoted text can name a column; any other ("Mei%", "7",
+// "O'Brien") is always a text.
+bool isPlainName(std::string_view text);
+
 // Names of tables, aliases and columns never hold a control character (NUL, line
 // feed, ...): a NUL would cut a file name short. Throws SqlError naming the character.
 void checkNameCharacters(std::string_view name, int line);

@@ -15,18 +15,17 @@ namespace trevo::engine::sql {
 using expr::Token;
 using expr::TokenKind;
 
-std::string quoted(std::string_view value)
+std::string quoted(std::string_view value, char quote)
 {
-    std::string r(1, '\'');
+    if (quote != '\'' && (quote != '"' || expr::isPlainName(value))) quote = '\'';
+    std::string r(1, quote);
     for (char c : value) {
-        if (c == '\'') r += '\'';
+        if (c == quote) r += quote;
         r += c;
     }
-    r += '\'';
+    r += quote;
     return r;
 }
-
-std::string quoted(std::string_view value, char) { return quoted(value); }
 
 namespace {
 

@@ -25,14 +25,13 @@ QueryResult execute(Database& db, Session& session, std::string_view text, const
 
 constexpr size_t kMaxStatementBytes = size_t{1} << 20;
 
-// A value pasted into a statement text as a string literal: in single quotes, every
-// single quote inside doubled, so a name like O'Brien or a search text with a quote
-// stays one literal and cannot change the statement. It is always a literal, never a
-// column (a double-quoted text equal to a column name would name that column); as a
-// table reference after FROM it names the file. The quote character is no longer
-// chosen: the second parameter is ignored and stays only for existing callers.
-std::string quoted(std::string_view value);
-std::string quoted(std::string_view value, char ignoredQuote);
+// A value pasted into a statement text as a string literal: the quote character around
+// it and every quote character inside doubled, so a name like O"Brien or a search text
+// with a quote stays one literal and cannot change the statement. It is always a
+// literal, never a column: a value that could be written as a bare name ("VORNAME",
+// which a lone double-quoted text would name when the table has such a column) is put
+// in single quotes whatever quote was asked for. After FROM it names the table's file.
+std::string quoted(std::string_view value, char quote = '"');
 
 // Prepared statements are kept by their text (literal values aside); tests clear them.
 void clearStatementCache();

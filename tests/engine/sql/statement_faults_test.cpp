@@ -73,14 +73,26 @@ TEST_F(StatementFaults, NumbersBeyondADoubleAreErrors)
 TEST_F(StatementFaults, QuotedValuesAreAlwaysTexts)
 {
     EXPECT_EQ(sql::quoted("VORNAME"), "'VORNAME'");
-    EXPECT_EQ(sql::quoted("O'Neil"), "'O''Neil'");
-    EXPECT_EQ(sql::quoted("O'Neil", '"'), "'O''Neil'");
+    EXPECT_EQ(sql::quoted("Mei%"), "\"Mei%\"");
+    EXPECT_EQ(sql::quoted("O\"Neil"), "\"O\"\"Neil\"");
+    EXPECT_EQ(sql::quoted("O'Neil", '\''), "'O''Neil'");
     // A pasted value equal to a column's name stays the value, with either quote asked for.
     for (char quote : {'"', '\''}) {
-        f.run("UPDATE KEGLER SET ALIAS = " + sql::quoted("VORNAME", quote) + " WHERE NUMMER = 1");
-        EXPECT_EQ(f.rows("SELECT ALIAS FROM KEGLER WHERE NUMMER = 1"), Rows{"VORNAME"});
+        for (const char* column : {"VORNAME", "vorname"}) {
+            f.run("UPDATE KEGLER SET ALIAS = " + sql::quoted(column, quote) + " WHERE NUMMER = 1");
+            EXPECT_EQ(f.rows("SELECT ALIAS FROM KEGLER WHERE NUMMER = 1"), Rows{column});
+        }
         EXPECT_EQ(f.rows("SELECT NUMMER FROM KEGLER WHERE NAME = " + sql::quoted("NAME", quote)), Rows{});
     }
+    // Only a text that could be a bare name can name a column; a table with an odd
+    // field name does not turn a pasted search text into that field.
+    f.table("ODD.DBF", {{"NAME", 'C', 10, 0}, {"MEIX", 'C', 10, 0}}, {{T("Meier"), T("x")}});
+    f.db.closeAll();
+    auto bytes = f.fs.contents(f.path("ODD.DBF"));
+    bytes[32 + 32 + 3] = '%'; // the second field is now called MEI%
+    f.fs.putFile(f.path("ODD.DBF"), bytes);
+    EXPECT_EQ(f.rows("SELECT NAME FROM ODD WHERE NAME LIKE " + sql::quoted("Mei%")), Rows{"Meier"});
+    EXPECT_EQ(f.rows("SELECT \"ODD\".\"MEI%\" FROM ODD"), Rows{"x"});
     // As the table after FROM it names the file.
     EXPECT_EQ(f.rows("SELECT COUNT(*) FROM " + sql::quoted(f.path("KEGLER.DBF"), '"')), Rows{"5"});
     EXPECT_EQ(f.rows("SELECT NAME FROM " + sql::quoted(f.path("KEGLER.DBF")) + " WHERE MITGLIEDNR = " +
