@@ -51,6 +51,11 @@ std::shared_ptr<DbfTable> Database::createTable(const std::string& path, const s
     return t;
 }
 
+void Database::holdFolder(const std::string& dir, std::chrono::milliseconds wait)
+{
+    storage_.holdFolder(normalizePath(dir), wait);
+}
+
 void Database::closeTable(const std::string& path) { tables_.erase(tableKey(fs_, path)); }
 
 void Database::closeAll() { tables_.clear(); }

@@ -6,6 +6,7 @@
 #include "engine/storage/session.h"
 #include "engine/storage/storage.h"
 
+#include <chrono>
 #include <map>
 #include <memory>
 #include <string>
@@ -29,6 +30,17 @@ public:
     // objects over one file would not see each other's changes.
     std::shared_ptr<DbfTable> createTable(const std::string& path, const std::vector<FieldDef>& fields,
                                           DbfVersion version = DbfVersion::DBase4, uint8_t languageDriver = 0x57);
+    // Sharing the data folder with other programs (see storage/folder_lock.h).
+    // Holds the folder for changes for as long as this database lives (or until released);
+    // throws FolderBusy, naming holder and time, when another program holds it after `wait`.
+    void holdFolder(const std::string& dir, std::chrono::milliseconds wait = std::chrono::milliseconds(0));
+    void releaseFolder(const std::string& dir) { storage_.releaseFolder(normalizePath(dir)); }
+    // Opens the folder for reading only: changes are refused naming the folder's holder.
+    void readOnlyFolder(const std::string& dir) { storage_.readOnlyFolder(normalizePath(dir)); }
+    // Loads what other programs committed since this database last looked; readers call it
+    // before they read (every change does it by itself).
+    void refresh() { storage_.synchronize(); }
+
     // Forgets the table so that the next table() call opens it again from the file.
     void closeTable(const std::string& path);
     void closeAll();

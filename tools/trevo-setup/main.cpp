@@ -4,7 +4,8 @@
 //   trevo-setup programmordner ORDNER   KEGELCFG.DB with the default options
 //   trevo-setup demo ORDNER [--jahre N] [--kegler N] [--seed N]   a complete demo club with
 //                                    the report layouts
-// Existing files are never overwritten.
+// Existing files are never overwritten. A folder another program holds is left alone
+// (exit code 1 with the holder named).
 #include "engine/core/error.h"
 #include "engine/database.h"
 #include "data/store/demo_club.h"
@@ -100,6 +101,10 @@ int main(int argc, char** argv)
     const std::vector<std::string> rest(argv + 3, argv + argc);
     try {
         engine::Database db;
+        // An existing folder is held while the tool writes; another program holding it ends the
+        // tool after a short wait with exit code 1, naming the holder.
+        db.storage().setProgram("trevo-setup");
+        if (db.fs().isDirectory(folder)) db.holdFolder(folder, std::chrono::seconds(3));
         if (command == "datenordner" && rest.empty()) {
             print(data::installDataFolder(db, folder, today()));
             layouts(folder);

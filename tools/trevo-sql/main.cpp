@@ -2,12 +2,15 @@
 // one, the statements of standard input, separated by lines holding only ";") with
 // FOLDER as the folder of bare file names, and prints the rows or the number of
 // records changed. Exit code 1 with the German error text when a statement fails.
+// A statement that changes tables holds the folder for its run; when another program holds
+// it, the tool waits a few seconds and then ends with exit code 1, naming the holder.
 #include "output.h"
 
 #include "engine/core/error.h"
 #include "engine/database.h"
 #include "engine/sql/sql.h"
 
+#include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <iterator>
@@ -15,6 +18,8 @@
 using namespace trevo::engine;
 
 namespace {
+
+constexpr std::chrono::milliseconds lockWait{3000};
 
 void usage()
 {
@@ -45,8 +50,13 @@ int main(int argc, char** argv)
     try {
         Database db;
         if (!db.fs().isDirectory(folder)) throw EngineError("Ordner '" + folder + "' nicht gefunden");
+        db.storage().setProgram("trevo-sql");
         for (const auto& text : statements) {
+            const bool reads = trevo::sqltool::onlyReads(text);
+            if (reads) db.refresh();
+            else db.holdFolder(folder, lockWait);
             const std::string out = trevo::sqltool::formatResult(sql::execute(db, db.session(), text, folder));
+            if (!reads) db.releaseFolder(folder);
             std::fwrite(out.data(), 1, out.size(), stdout);
         }
     } catch (const std::exception& e) {

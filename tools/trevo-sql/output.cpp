@@ -1,5 +1,7 @@
 #include "output.h"
 
+#include <cctype>
+
 #include "engine/expr/eval.h"
 
 namespace trevo::sqltool {
@@ -80,6 +82,16 @@ std::vector<std::string> splitStatements(const std::string& input)
     }
     flush();
     return out;
+}
+
+bool onlyReads(const std::string& statement)
+{
+    size_t i = 0;
+    while (i < statement.size() && std::isspace(static_cast<unsigned char>(statement[i]))) ++i;
+    std::string word;
+    while (i < statement.size() && std::isalpha(static_cast<unsigned char>(statement[i])))
+        word += static_cast<char>(std::toupper(static_cast<unsigned char>(statement[i++])));
+    return word == "SELECT" || word == "EXPLAIN";
 }
 
 } // namespace trevo::sqltool

@@ -11,5 +11,7 @@ namespace trevo::sqltool {
 std::string formatResult(const engine::sql::QueryResult& r);
 // Splits standard input into statements at lines that hold only ";".
 std::vector<std::string> splitStatements(const std::string& input);
+// Whether the statement only reads (SELECT, EXPLAIN): it needs no hold on the folder.
+bool onlyReads(const std::string& statement);
 
 } // namespace trevo::sqltool

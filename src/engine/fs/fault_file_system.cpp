@@ -28,8 +28,8 @@ public:
         switch (fs_.pass(PointKind::Write)) {
         case Outcome::Proceed: base_->write(off, src, n); return;
         case Outcome::Fail:
-            base_->write(off, src, n / 2);
-            throwFileError(path_, "geschrieben", ENOSPC);
+            if (fs_.failPartly_) base_->write(off, src, n / 2);
+            throwFileError(path_, "geschrieben", fs_.failPartly_ ? ENOSPC : EIO);
         case Outcome::Crash:
             if (fs_.crashMode_ == CrashMode::DropUnsynced) fs_.crashNow();
             // The first half of the interrupted write reached the disk.
@@ -89,11 +89,12 @@ void FaultFileSystem::crashNow()
     throw SimulatedCrash();
 }
 
-void FaultFileSystem::failAt(PointKind kind, uint64_t n, bool sticky)
+void FaultFileSystem::failAt(PointKind kind, uint64_t n, bool sticky, bool partly)
 {
     failKind_ = kind;
     failAt_ = (kind == PointKind::Write ? writes_ : syncs_) + n;
     failSticky_ = sticky;
+    failPartly_ = partly;
 }
 
 void FaultFileSystem::crashAt(uint64_t n, CrashMode mode)
@@ -106,6 +107,7 @@ void FaultFileSystem::reset()
 {
     failAt_ = 0;
     failSticky_ = false;
+    failPartly_ = true;
     crashAt_ = 0;
     crashed_ = false;
 }

@@ -2,7 +2,7 @@
 // A file system over a MemoryFileSystem that counts every write point (write, truncate,
 // creation, removal, rename) and sync point (sync, syncDirectory) and can
 //  - fail the n-th write or sync point with IoError, as a full disk or a failing disk would
-//    (a failing write stores its first half), once or from that point on;
+//    (a failing write stores its first half, or nothing), once or from that point on;
 //  - crash at the n-th point: the operation does not complete, the underlying memory file
 //    system loses what was not durable (or keeps it, see CrashMode), and every later call
 //    throws SimulatedCrash until reset().
@@ -46,7 +46,8 @@ public:
     void resetCounters() { writes_ = syncs_ = 0; }
 
     // The n-th point of that kind from now (1 = the next one) fails; sticky: and every later one.
-    void failAt(PointKind kind, uint64_t n, bool sticky = false);
+    // A failing write stores its first half (a full disk, partly) or nothing (an I/O error).
+    void failAt(PointKind kind, uint64_t n, bool sticky = false, bool partly = true);
     // The n-th point of any kind from now (1 = the next one) crashes.
     void crashAt(uint64_t n, CrashMode mode);
     bool crashed() const { return crashed_; }
@@ -69,6 +70,7 @@ private:
     PointKind failKind_ = PointKind::Write;
     uint64_t failAt_ = 0; // absolute count of failKind_, 0 = none
     bool failSticky_ = false;
+    bool failPartly_ = true;
     uint64_t crashAt_ = 0; // absolute point count, 0 = none
     CrashMode crashMode_ = CrashMode::DropUnsynced;
     bool crashed_ = false;

@@ -10,6 +10,8 @@
 
 namespace trevo::engine {
 
+enum class LockKind { Shared, Exclusive };
+
 class File {
 public:
     virtual ~File() = default;
@@ -21,6 +23,19 @@ public:
     virtual void truncate(uint64_t size) = 0;
     // Makes everything written so far durable.
     virtual void sync() = 0;
+
+    // Advisory lock of a byte range (which may lie beyond the end), owned by this open file:
+    // another open file of the same file, in this process or another, is refused while it
+    // lasts; closing the file or ending the process gives it up. tryLock returns false when
+    // the range is held elsewhere; waitLock waits for it. Locks of the operating system work
+    // between programs only; file systems without them grant every lock.
+    virtual bool tryLock(uint64_t off, uint64_t len, LockKind kind)
+    {
+        (void)off, (void)len, (void)kind;
+        return true;
+    }
+    virtual void waitLock(uint64_t off, uint64_t len, LockKind kind) { tryLock(off, len, kind); }
+    virtual void unlock(uint64_t off, uint64_t len) { (void)off, (void)len; }
 };
 
 enum class OpenMode {

@@ -88,6 +88,7 @@ std::unique_ptr<File> MemoryFileSystem::open(const std::string& path, OpenMode m
     if (!node) {
         if (mode == OpenMode::ReadOnly || mode == OpenMode::ReadWrite) throwFileError(path, "geöffnet", ENOENT);
         requireFolder(path, c);
+        if (readOnlyFolders_.count(directoryOf(c))) throwFileError(path, "angelegt", EACCES);
         node = std::make_shared<Node>();
         files_[c] = node;
     }
@@ -107,6 +108,7 @@ bool MemoryFileSystem::isDirectory(const std::string& path) { return folders_.co
 void MemoryFileSystem::remove(const std::string& path)
 {
     const std::string c = canonical(path);
+    if (files_.count(c) && readOnlyFolders_.count(directoryOf(c))) throwFileError(path, "gelöscht", EACCES);
     if (!files_.erase(c)) throwFileError(path, "gelöscht", ENOENT);
 }
 
@@ -198,7 +200,10 @@ std::vector<std::string> MemoryFileSystem::files() const
 
 void MemoryFileSystem::setReadOnly(const std::string& path, bool readOnly)
 {
-    if (auto node = find(canonical(path))) node->readOnly = readOnly;
+    const std::string c = canonical(path);
+    if (auto node = find(c)) node->readOnly = readOnly;
+    else if (folders_.count(c) && readOnly) readOnlyFolders_.insert(c);
+    else if (folders_.count(c)) readOnlyFolders_.erase(c);
 }
 
 } // namespace trevo::engine

@@ -34,6 +34,8 @@ public:
     std::vector<uint8_t> contents(const std::string& path) const;
     // Paths of all files, sorted.
     std::vector<std::string> files() const;
+    // A read-only file cannot be opened for writing; in a read-only folder no file can be
+    // created or removed.
     void setReadOnly(const std::string& path, bool readOnly);
 
     // Canonical form of a path: '/' separators, no empty or "." parts, ".." resolved.
@@ -52,6 +54,7 @@ private:
     std::map<std::string, std::shared_ptr<Node>> files_;
     std::map<std::string, std::shared_ptr<Node>> durable_;
     std::set<std::string> folders_;
+    std::set<std::string> readOnlyFolders_;
 };
 
 } // namespace trevo::engine

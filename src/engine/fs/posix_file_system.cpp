@@ -71,7 +71,37 @@ public:
         }
     }
 
+    bool tryLock(uint64_t off, uint64_t len, LockKind kind) override { return setLock(off, len, lockType(kind), false); }
+    void waitLock(uint64_t off, uint64_t len, LockKind kind) override { setLock(off, len, lockType(kind), true); }
+    void unlock(uint64_t off, uint64_t len) override { setLock(off, len, F_UNLCK, false); }
+
 private:
+    static short lockType(LockKind kind) { return kind == LockKind::Shared ? F_RDLCK : F_WRLCK; }
+
+    // Locks of the open file description (not of the process), so that two opens within one
+    // process exclude each other and closing one does not drop the locks of the other.
+    bool setLock(uint64_t off, uint64_t len, short type, bool wait)
+    {
+        struct flock fl {};
+        fl.l_type = type;
+        fl.l_whence = SEEK_SET;
+        fl.l_start = static_cast<off_t>(off);
+        fl.l_len = static_cast<off_t>(len);
+#ifdef F_OFD_SETLK
+        const int cmd = wait ? F_OFD_SETLKW : F_OFD_SETLK;
+#else
+        const int cmd = wait ? F_SETLKW : F_SETLK;
+#endif
+        while (::fcntl(fd_, cmd, &fl) != 0) {
+            if (errno == EINTR) continue;
+            if (!wait && (errno == EAGAIN || errno == EACCES)) return false;
+            // A file system without locks (some network shares) cannot guard the folder.
+            if (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS) return true;
+            throwFileError(path_, "gesperrt", errno);
+        }
+        return true;
+    }
+
     int fd_;
     std::string path_;
 };
@@ -92,15 +122,18 @@ public:
     std::unique_ptr<File> open(const std::string& path, OpenMode mode) override
     {
         int fd;
+        // Non-blocking open, so that a pipe or device of that name cannot stall the program.
         do {
-            fd = ::open(path.c_str(), openFlags(mode) | O_CLOEXEC, 0644);
+            fd = ::open(path.c_str(), openFlags(mode) | O_CLOEXEC | O_NONBLOCK, 0644);
         } while (fd < 0 && errno == EINTR);
         if (fd < 0) throwFileError(path, mode == OpenMode::Create ? "angelegt" : "geöffnet", errno);
         struct stat st {};
-        if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        if (::fstat(fd, &st) == 0 && !S_ISREG(st.st_mode)) {
             ::close(fd);
-            throwFileError(path, "geöffnet", EISDIR);
+            if (S_ISDIR(st.st_mode)) throwFileError(path, "geöffnet", EISDIR);
+            throw IoError("'" + path + "' ist keine gewöhnliche Datei und kann nicht geöffnet werden");
         }
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
         return std::make_unique<PosixFile>(fd, path);
     }
 

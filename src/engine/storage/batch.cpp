@@ -103,6 +103,7 @@ void Batch::Impl::release()
     undo.clear();
     logging = false;
     mark = 0;
+    storage.endBareLease();
 }
 
 // Takes over the changes a plain batch made to an image this batch holds: they become

@@ -19,6 +19,10 @@ Batch& FileImage::changingBatch()
         throw std::logic_error("Datei '" + path_ + "' wird außerhalb einer atomaren Änderung geändert");
     if (readOnly_) throw IoError("Datei '" + path_ + "' ist schreibgeschützt und kann nicht geändert werden");
     if (removed_ || detached_) throw EngineError("Datei '" + path_ + "' nicht gefunden");
+    if (writerGeneration_ != storage_.writerGeneration_) {
+        storage_.ensureWriter(path_);
+        writerGeneration_ = storage_.writerGeneration_;
+    }
     return *batch;
 }
 

@@ -290,17 +290,33 @@ bool filesShowAfterState(FileSystem& fs, const std::string& dir, const std::vect
     return true;
 }
 
+namespace {
+
+std::vector<uint8_t> journalBytes(FileSystem& fs, const std::string& path)
+{
+    auto file = fs.open(path, OpenMode::ReadOnly);
+    std::vector<uint8_t> bytes(file->size());
+    bytes.resize(file->read(0, bytes.data(), bytes.size()));
+    return bytes;
+}
+
+} // namespace
+
+bool isRegularFile(FileSystem& fs, const std::string& path) { return fs.exists(path) && !fs.isDirectory(path); }
+
+bool recoveryKeeps(FileSystem& fs, const std::string& dir)
+{
+    const std::string path = journalPath(fs, dir);
+    if (!isRegularFile(fs, path)) return false;
+    const ParsedJournal j = parseJournal(journalBytes(fs, path));
+    return j.hot && j.mayKeep && j.complete && filesShowAfterState(fs, dir, j.files);
+}
+
 bool recoverJournal(FileSystem& fs, const std::string& dir)
 {
     const std::string path = journalPath(fs, dir);
-    if (!fs.exists(path)) return false;
-    std::vector<uint8_t> bytes;
-    {
-        auto file = fs.open(path, OpenMode::ReadOnly);
-        bytes.resize(file->size());
-        bytes.resize(file->read(0, bytes.data(), bytes.size()));
-    }
-    ParsedJournal j = parseJournal(bytes);
+    if (!isRegularFile(fs, path)) return false; // no journal; a folder of its name blocks writing only
+    ParsedJournal j = parseJournal(journalBytes(fs, path));
     if (!j.hot) return false;
     // A commit whose files were complete before its cold mark got lost stays; its files are
     // flushed once more in case they are read before the disk wrote them out.

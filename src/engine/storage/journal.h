@@ -77,6 +77,10 @@ bool filesShowAfterState(FileSystem& fs, const std::string& dir, const std::vect
 
 // The journal of the folder (an existing one matched without regard to case).
 std::string journalPath(FileSystem& fs, const std::string& dir);
+// True when a recovery would keep the files as they are now: a complete hot journal of
+// state 1 beside files that all show their after state (the commit point, see commit.cpp).
+bool recoveryKeeps(FileSystem& fs, const std::string& dir);
+bool isRegularFile(FileSystem& fs, const std::string& path);
 // Rolls back a hot journal of the folder (or keeps a commit found complete) and marks the
 // journal cold; false when there was no hot journal.
 bool recoverJournal(FileSystem& fs, const std::string& dir);

@@ -20,6 +20,7 @@ Session::~Session()
 void Session::startTransaction()
 {
     if (txn_) throw EngineError("Die Sitzung '" + name_ + "' hat bereits eine offene Transaktion");
+    storage_.beginChanges();
     txn_ = std::make_unique<Batch>(storage_, true);
 }
 
@@ -30,6 +31,7 @@ void Session::commit()
         throw std::logic_error("Transaktion der Sitzung '" + name_ + "' innerhalb einer ihrer Änderungen beendet");
     // On failure the batch has already put everything back; the transaction is over either way.
     std::unique_ptr<Batch> txn = std::move(txn_);
+    Lease lease(storage_); // the transaction's, ended with it
     txn->commit();
 }
 
@@ -39,6 +41,7 @@ void Session::rollback()
     if (storage_.activeBatch() == txn_.get())
         throw std::logic_error("Transaktion der Sitzung '" + name_ + "' innerhalb einer ihrer Änderungen beendet");
     std::unique_ptr<Batch> txn = std::move(txn_);
+    Lease lease(storage_);
     txn->rollback();
 }
 

@@ -13,6 +13,8 @@
 //    changed joins that transaction (its bytes cannot reach the disk without the
 //    transaction's): it becomes durable with the commit and is undone by a rollback.
 //    Two open transactions changing the same file is refused with an EngineError.
+//  - Every change happens under the writer locks of its folders (see Storage), taken before
+//    the outermost atomic scope or the transaction reads anything, and given up at its end.
 //  - commit() makes the whole transaction durable or, on failure, leaves every file
 //    as before the transaction and throws. rollback() restores the images; without an
 //    open transaction it does nothing.
@@ -40,7 +42,12 @@ public:
     decltype(auto) atomically(F&& f);
 
 private:
-    struct Scope; // sets the storage's active batch and restores the previous one
+    // Ends a bracket of changes of the storage (see Storage::beginChanges) when it goes.
+    struct Lease {
+        Storage& storage;
+        explicit Lease(Storage& s) : storage(s) {}
+        ~Lease() { storage.endChanges(); }
+    };
     Storage& storage_;
     std::string name_;
     std::unique_ptr<Batch> txn_;
@@ -72,6 +79,8 @@ decltype(auto) Session::atomically(F&& f)
     if (previous) { // nested call inside another atomic scope: join it
         return f();
     }
+    storage_.beginChanges(); // writer locks taken, other programs' commits loaded
+    Lease lease(storage_);
     Batch batch(storage_);
     storage_.setActiveBatch(&batch);
     try {

@@ -13,13 +13,13 @@
 
 namespace trevo::engine::test {
 
-using FileState = std::map<std::string, std::string>; // path -> bytes, journal left out
+using FileState = std::map<std::string, std::string>; // path -> bytes, journal and lock file left out
 
 inline FileState stateOf(const MemoryFileSystem& fs)
 {
     FileState s;
     for (const std::string& path : fs.files())
-        if (fileNameOf(path) != Storage::journalName) {
+        if (fileNameOf(path) != Storage::journalName && fileNameOf(path) != "TREVO.LCK") {
             const auto bytes = fs.contents(path);
             s[path] = std::string(bytes.begin(), bytes.end());
         }
