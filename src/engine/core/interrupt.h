@@ -23,6 +23,7 @@ public:
 
 namespace detail {
 inline std::atomic<bool> interruptFlag{false};
+inline std::atomic<void (*)()> interruptPoll{nullptr};
 static_assert(std::atomic<bool>::is_always_lock_free, "the interrupt flag must be usable in signal handlers");
 } // namespace detail
 
@@ -30,9 +31,16 @@ inline void requestInterrupt() noexcept { detail::interruptFlag.store(true, std:
 inline void clearInterrupt() noexcept { detail::interruptFlag.store(false, std::memory_order_relaxed); }
 inline bool interruptRequested() noexcept { return detail::interruptFlag.load(std::memory_order_relaxed); }
 
+// A function the engine calls at every check (about every thousand records), so that a
+// program running statements in its user-interface thread can let its please-wait
+// window handle a click on its cancel button (at most every 100 ms or so; the function
+// keeps its own clock). Null: none. It must not run statements itself.
+inline void setInterruptPoll(void (*poll)()) noexcept { detail::interruptPoll.store(poll); }
+
 // Throws Interrupted when an interrupt was requested.
 inline void checkInterrupt()
 {
+    if (auto poll = detail::interruptPoll.load(std::memory_order_relaxed)) poll();
     if (interruptRequested()) throw Interrupted();
 }
 

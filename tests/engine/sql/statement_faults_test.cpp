@@ -151,6 +151,25 @@ TEST_F(StatementFaults, RunningStatementIsCancelledByTheInterruptFlag)
     EXPECT_EQ(f.run("DELETE FROM GROSS WHERE NUMMER > 10").affected, 1990);
 }
 
+// The please-wait window sees its cancel button pressed while the engine polls it.
+int polls = 0;
+void pressCancelOnTheThirdPoll()
+{
+    if (++polls == 3) requestInterrupt();
+}
+
+TEST_F(StatementFaults, PollLetsTheUserInterfaceCancel)
+{
+    bigTable("GROSS.DBF", 1000);
+    InterruptScope scope;
+    polls = 0;
+    setInterruptPoll(pressCancelOnTheThirdPoll);
+    const std::string error = f.error("SELECT a.NUMMER, COUNT(*) FROM GROSS a, GROSS b GROUP BY a.NUMMER");
+    setInterruptPoll(nullptr);
+    EXPECT_EQ(error, "Die Anweisung wurde abgebrochen");
+    EXPECT_EQ(polls, 3);
+}
+
 TEST_F(StatementFaults, StatementsBeyondTheMemoryBudgetEndWithoutChanges)
 {
     bigTable("GROSS.DBF", 300);
