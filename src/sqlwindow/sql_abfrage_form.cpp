@@ -107,7 +107,6 @@ void TSQLAbfrageForm::aufbauen()
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setTabChangesFocus(true);
     Memo1->setMinimumHeight(Memo1->fontMetrics().lineSpacing() * 4);
-    Memo1->installEventFilter(this);
     obenLayout->addWidget(AnweisungenLabel);
     obenLayout->addWidget(Memo1);
 
@@ -119,7 +118,6 @@ void TSQLAbfrageForm::aufbauen()
     DBGrid1 = new controls::DBGrid(unten);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setSource(&DataSource1);
-    DBGrid1->installEventFilter(this);
     untenLayout->addWidget(ErgebnisLabel);
     untenLayout->addWidget(DBGrid1);
 
@@ -135,6 +133,11 @@ void TSQLAbfrageForm::aufbauen()
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
     layout->addWidget(StatusBar1);
+
+    // Ctrl+Enter and the buttons' keys wherever the focus is in the window.
+    for (QWidget* w : std::initializer_list<QWidget*>{Memo1, DBGrid1, AbfrageStartenBtn, TextLadenBtn,
+                                                       TextSpeichernBtn, ExecSQLBtn})
+        w->installEventFilter(this);
 
     setTabOrder(Memo1, DBGrid1);
     setTabOrder(DBGrid1, AbfrageStartenBtn);
@@ -186,13 +189,41 @@ QWidget* TSQLAbfrageForm::knopfleiste()
     return leiste;
 }
 
+QPushButton* TSQLAbfrageForm::knopfZuTaste(const QEvent* event) const
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) return nullptr;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (key->modifiers() != Qt::AltModifier) return nullptr;
+    // "&Schließen" and "Text &speichern" share their letter: Qt's own mnemonics take turns.
+    switch (key->key()) {
+    case Qt::Key_A: return AbfrageStartenBtn;
+    case Qt::Key_L: return TextLadenBtn;
+    default: return nullptr;
+    }
+}
+
 bool TSQLAbfrageForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((watched == Memo1 || watched == DBGrid1) && istStrgEnter(event)) {
-        controls::runGuarded([this] { AbfrageStartenClick(); });
-        return true;
+    if (watched != this && watched->isWidgetType() && isAncestorOf(static_cast<QWidget*>(watched))) {
+        if (istStrgEnter(event)) {
+            controls::runGuarded([this] { AbfrageStartenClick(); });
+            return true;
+        }
+        if (QPushButton* knopf = knopfZuTaste(event)) {
+            event->accept();
+            if (event->type() == QEvent::KeyPress) knopf->click();
+            return true;
+        }
     }
     return ChildWindow::eventFilter(watched, event);
+}
+
+void TSQLAbfrageForm::FormActivate()
+{
+    // The control that had the focus here last, else the memo; the focus may have been in
+    // the guide or in another window.
+    QWidget* ziel = focusWidget();
+    (ziel && ziel != this ? ziel : Memo1)->setFocus();
 }
 
 // ---- running a statement ----

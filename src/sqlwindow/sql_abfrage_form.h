@@ -65,6 +65,10 @@ public:
 
     engine::QueryDataSet& query() { return Query1; }
 
+    // Coming to the front, the window takes the focus back: to the control that had it
+    // last, at first to the memo.
+    void FormActivate() override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -76,6 +80,9 @@ private:
     // the rows. Errors reach the caller (the command guard shows them).
     void ausfuehren(bool zeilenZeigen);
     void abfrageSchliessen();
+    // The button whose key (Alt + its letter) was pressed; the window's own buttons come
+    // before the menus of the main window and its guide while the focus is here.
+    QPushButton* knopfZuTaste(const QEvent* event) const;
     std::string anweisung() const;
     QString dateiordner() const;
 

@@ -49,6 +49,7 @@ QString geaendertText(int64_t n)
 QString dauerText(Dauer dauer)
 {
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(dauer).count();
+    if (ms == 0) return QStringLiteral("unter 1 ms");
     if (ms < 1000) return deutsch().toString(qlonglong(ms)) + QStringLiteral(" ms");
     return deutsch().toString(double(ms) / 1000.0, 'f', 2) + QStringLiteral(" s");
 }

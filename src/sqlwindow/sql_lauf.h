@@ -37,7 +37,7 @@ SqlLauf sqlAusfuehren(engine::Database& db, engine::Session& session, const std:
 QString zeilenText(int64_t anzahl);
 // "kein Datensatz geändert", "1 Datensatz geändert", "3 Datensätze geändert".
 QString geaendertText(int64_t anzahl);
-// "12 ms" below a second, else "1,25 s".
+// "unter 1 ms", "12 ms" below a second, else "1,25 s".
 QString dauerText(Dauer dauer);
 
 // The status line after a run: rows shown ("15 Zeilen in 12 ms"), records changed, or a

@@ -158,6 +158,29 @@ TEST_F(SqlFenster, CtrlEnterRunsTheStatement)
     EXPECT_EQ(zeilen(), 1);
 }
 
+TEST_F(SqlFenster, TheButtonsKeysWorkFromTheMemoAndTheWindowTakesTheFocusWhenActivated)
+{
+    tippen(QStringLiteral("SELECT NAME FROM KEGLER"));
+    QTest::keyClick(w->Memo1, Qt::Key_A, Qt::AltModifier);
+    EXPECT_EQ(zeilen(), 3);
+    EXPECT_EQ(w->Memo1->toPlainText(), "SELECT NAME FROM KEGLER");
+
+    script.choose(std::nullopt);
+    QTest::keyClick(w->DBGrid1, Qt::Key_L, Qt::AltModifier);
+    EXPECT_EQ(script.choosers(), QStringList({"Öffnen"}));
+
+    // Coming to the front, the window puts the focus into the memo.
+    // (Without an active window the widget that would have the focus stands for it.)
+    w->DBGrid1->setFocus();
+    ASSERT_EQ(w->focusWidget(), w->DBGrid1);
+    w->FormActivate();
+    EXPECT_EQ(w->focusWidget(), w->DBGrid1);
+    w->DBGrid1->clearFocus();
+    ASSERT_EQ(w->focusWidget(), nullptr);
+    w->FormActivate();
+    EXPECT_EQ(w->focusWidget(), w->Memo1);
+}
+
 TEST_F(SqlFenster, CloseGoesBackAndTheWindowKeepsItsStatementAndRows)
 {
     ausfuehren(QStringLiteral("SELECT NAME FROM KEGLER"));

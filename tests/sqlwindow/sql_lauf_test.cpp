@@ -13,7 +13,8 @@ TEST(SqlStatuszeile, CountsAndDurationsReadGerman)
     EXPECT_EQ(geaendertText(0), "kein Datensatz geändert");
     EXPECT_EQ(geaendertText(1), "1 Datensatz geändert");
     EXPECT_EQ(geaendertText(2), "2 Datensätze geändert");
-    EXPECT_EQ(dauerText(std::chrono::microseconds(400)), "0 ms");
+    EXPECT_EQ(dauerText(std::chrono::microseconds(400)), "unter 1 ms");
+    EXPECT_EQ(dauerText(std::chrono::milliseconds(1)), "1 ms");
     EXPECT_EQ(dauerText(std::chrono::milliseconds(999)), "999 ms");
     EXPECT_EQ(dauerText(std::chrono::milliseconds(1250)), "1,25 s");
     EXPECT_EQ(dauerText(std::chrono::seconds(75)), "75,00 s");
