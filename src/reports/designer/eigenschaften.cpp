@@ -33,9 +33,15 @@ EigenschaftenPanel::EigenschaftenPanel(Entwurf& entwurf, Tabellenkunde kunde, QW
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     Seiten = new QStackedWidget(this);
-    Seiten->addWidget(seitenSeite());
-    Seiten->addWidget(bereichSeite());
-    Seiten->addWidget(elementSeite());
+    // Each page as tall as its fields, at the top of the panel.
+    for (QWidget* seite : {seitenSeite(), bereichSeite(), elementSeite()}) {
+        auto* rahmen = new QWidget;
+        auto* spalte = new QVBoxLayout(rahmen);
+        spalte->setContentsMargins(0, 0, 0, 0);
+        spalte->addWidget(seite);
+        spalte->addStretch(1);
+        Seiten->addWidget(rahmen);
+    }
     layout->addWidget(Seiten);
     connect(&entwurf_, &Entwurf::layoutGeaendert, this, &EigenschaftenPanel::aktualisieren);
     connect(&entwurf_, &Entwurf::auswahlGeaendert, this, &EigenschaftenPanel::aktualisieren);

@@ -21,8 +21,9 @@ EntwurfsAnsicht::EntwurfsAnsicht(Entwurf& entwurf, engine::Database& db, QWidget
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The view fills its scroll area at least; beside the paper it selects the page.
     connect(&entwurf_, &Entwurf::layoutGeaendert, this, [this] {
-        resize(sizeHint());
+        setMinimumSize(sizeHint());
         update();
     });
     connect(&entwurf_, &Entwurf::auswahlGeaendert, this, qOverload<>(&QWidget::update));
@@ -31,7 +32,7 @@ EntwurfsAnsicht::EntwurfsAnsicht(Entwurf& entwurf, engine::Database& db, QWidget
 void EntwurfsAnsicht::setZoom(double zoom)
 {
     zoom_ = std::clamp(zoom, 0.25, 4.0);
-    resize(sizeHint());
+    setMinimumSize(sizeHint());
     update();
 }
 

@@ -54,6 +54,7 @@ TQREditorForm::TQREditorForm(Druckumgebung& umgebung, QWidget* parent, engine::F
     if (const QImage logo = QImage::fromData(umgebung_.logo()); !logo.isNull()) Ansicht->hooks().setPicture(QStringLiteral("LOGO"), logo);
     AnsichtScroll = new QScrollArea;
     AnsichtScroll->setWidget(Ansicht);
+    AnsichtScroll->setWidgetResizable(true);
     AnsichtScroll->setBackgroundRole(QPalette::Mid);
     Panel = new EigenschaftenPanel(entwurf_, kunde);
     auto* panelScroll = new QScrollArea;
@@ -76,7 +77,6 @@ TQREditorForm::TQREditorForm(Druckumgebung& umgebung, QWidget* parent, engine::F
     connect(&entwurf_.undoStack(), &QUndoStack::cleanChanged, this, &TQREditorForm::statusZeigen);
     const QRect platz = QGuiApplication::primaryScreen()->availableGeometry();
     resize(std::min(1180, platz.width() - 40), std::min(820, platz.height() - 60));
-    Ansicht->resize(Ansicht->sizeHint());
     statusZeigen();
 }
 
