@@ -110,6 +110,7 @@ void Auswertung::AuswertungZeitraum(const std::string& von, const std::string& b
         const std::vector<Periodentermin> termine = daten_->termine(von, bis);
         if (termine.empty()) throw KeineTermine();
         e.begonnen = true;
+        if (auto* d = dynamic_cast<DirektDaten*>(daten_.get()); d && termine.size() > 20) d->vieleAbende();
         e.name = nachschlagen_->keglerNameZuMitgliedsnummer(m);
         e.kegler = nachschlagen_->keglerNummerZuMitgliedsnummer(m);
         e.kuerzel = nachschlagen_->waehrungsKuerzel(nachschlagen_->preislistenWaehrung(termine.front().preisliste));

@@ -80,6 +80,32 @@ struct DirektDaten::Abend {
     std::vector<Posten> postenDesAbends; // item counts whose TERMIN is the evening
 };
 
+// The tables of the evening rows, opened once per object, and the items by number.
+struct DirektDaten::Tabellen {
+    Tabellen(engine::Database& db, const std::string& o)
+        : termine(db, o + t::Termine), keglterm(db, o + t::Keglterm), spielkeg(db, o + t::Spielkeg),
+          sonstkeg(db, o + t::Sonstkeg), sonstype(db, o + t::Sonstype)
+    {
+    }
+    Tabellenzugriff termine, keglterm, spielkeg, sonstkeg, sonstype;
+    std::map<double, std::vector<Artikel>> artikel;
+    bool gebuendelt = false;
+
+    const std::vector<Artikel>& artikelMit(double typ)
+    {
+        const auto it = artikel.find(typ);
+        if (it != artikel.end()) return it->second;
+        std::vector<Artikel>& a = artikel[typ];
+        const int preisliste = sonstype.feld("PREISLISTE"), gueltig = sonstype.feld("GUELTIG"),
+                  preis = sonstype.feld("EINZELPREI"), mittelwert = sonstype.feld("MITTELWERT");
+        sonstype.jederMit("NUMMER", typ, [&](uint32_t s) {
+            a.push_back({sonstype.wert(s, preisliste), sonstype.wert(s, gueltig), sonstype.wert(s, preis),
+                         sonstype.wert(s, mittelwert).toBool()});
+        });
+        return a;
+    }
+};
+
 DirektDaten::DirektDaten(engine::Database& db, engine::Session& session, std::string ordner)
     : db_(db), ordner_(ordner), sql_(db, session, std::move(ordner))
 {
@@ -87,29 +113,45 @@ DirektDaten::DirektDaten(engine::Database& db, engine::Session& session, std::st
 
 DirektDaten::~DirektDaten() = default;
 
-void DirektDaten::neu() { abend_.reset(); }
+void DirektDaten::neu()
+{
+    abend_.reset();
+    tabellen_.reset();
+}
+
+DirektDaten::Tabellen& DirektDaten::tabellen()
+{
+    if (!tabellen_) tabellen_ = std::make_unique<Tabellen>(db_, ordner_);
+    return *tabellen_;
+}
+
+void DirektDaten::vieleAbende()
+{
+    Tabellen& t = tabellen();
+    if (t.gebuendelt) return;
+    t.keglterm.buendeln("TERMIN");
+    t.spielkeg.buendeln("KEGLERNR");
+    t.sonstkeg.buendeln("KEGLERNR");
+    t.sonstkeg.buendeln("TERMIN");
+    t.gebuendelt = true;
+}
 
 const DirektDaten::Abend& DirektDaten::abend(int64_t termin)
 {
     if (abend_ && abend_->termin == termin) return *abend_;
     auto a = std::make_unique<Abend>();
     a->termin = termin;
-    Tabellenzugriff termine(db_, ordner_ + t::Termine), keglterm(db_, ordner_ + t::Keglterm),
-        spielkeg(db_, ordner_ + t::Spielkeg), sonstkeg(db_, ordner_ + t::Sonstkeg), sonstype(db_, ordner_ + t::Sonstype);
+    Tabellen& tab = tabellen();
+    Tabellenzugriff &termine = tab.termine, &keglterm = tab.keglterm, &spielkeg = tab.spielkeg,
+                    &sonstkeg = tab.sonstkeg;
     const int tPreisliste = termine.feld("PREISLISTE");
     termine.jederMit("NUMMER", double(termin), [&](uint32_t r) { a->preislisten.push_back(termine.wert(r, tPreisliste)); });
 
-    const int sPreisliste = sonstype.feld("PREISLISTE"), sGueltig = sonstype.feld("GUELTIG"),
-              sPreis = sonstype.feld("EINZELPREI"), sMittelwert = sonstype.feld("MITTELWERT");
     const int oAbschnitt = sonstkeg.feld("ABSCHNITT"), oAnzahl = sonstkeg.feld("ANZAHL"),
               oKeglernr = sonstkeg.feld("KEGLERNR"), oTyp = sonstkeg.feld("TYP");
     auto posten = [&](uint32_t r) {
         Posten p{sonstkeg.wert(r, oAbschnitt), sonstkeg.wert(r, oAnzahl), sonstkeg.wert(r, oKeglernr), {}};
-        if (const auto typ = zahlVon(sonstkeg.wert(r, oTyp)))
-            sonstype.jederMit("NUMMER", *typ, [&](uint32_t s) {
-                p.arten.push_back({sonstype.wert(s, sPreisliste), sonstype.wert(s, sGueltig), sonstype.wert(s, sPreis),
-                                   sonstype.wert(s, sMittelwert).toBool()});
-            });
+        if (const auto typ = zahlVon(sonstkeg.wert(r, oTyp))) p.arten = tab.artikelMit(*typ);
         return p;
     };
 
@@ -170,6 +212,14 @@ std::vector<Abschnittssumme> DirektDaten::spielSummen(int64_t termin)
 std::vector<Abschnittssumme> DirektDaten::sonstigeSummen(int64_t termin)
 {
     const Abend& a = abend(termin);
+    // Participant rows with a number, and how many of them have each number.
+    int64_t zeilenMitNummer = 0;
+    std::map<double, int64_t> zeilenMit;
+    for (const Zeile& z : a.zeilen)
+        if (const auto n = zahlVon(z.nummer)) {
+            ++zeilenMitNummer;
+            ++zeilenMit[*n];
+        }
     Gruppen g;
     for (const Value& preisliste : a.preislisten) {
         auto passend = [&](const Artikel& art, double gueltig) {
@@ -182,9 +232,9 @@ std::vector<Abschnittssumme> DirektDaten::sonstigeSummen(int64_t termin)
                     if (passend(art, 1)) g[p.abschnitt].add(produkt(p.anzahl, art.preis));
         // Paid by all others: once per other participant row of the evening.
         for (const Posten& p : a.postenDesAbends) {
-            int64_t andere = 0;
-            for (const Zeile& z : a.zeilen)
-                if (!z.nummer.isNull() && !p.keglernr.isNull() && !gleich(z.nummer, p.keglernr)) ++andere;
+            const auto nr = zahlVon(p.keglernr);
+            const auto eigene = nr ? zeilenMit.find(*nr) : zeilenMit.end();
+            const int64_t andere = !nr ? 0 : zeilenMitNummer - (eigene == zeilenMit.end() ? 0 : eigene->second);
             for (const Artikel& art : p.arten)
                 if (passend(art, 2))
                     for (int64_t i = 0; i < andere; ++i) g[p.abschnitt].add(produkt(p.anzahl, art.preis));

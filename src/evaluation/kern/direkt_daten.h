@@ -34,16 +34,22 @@ public:
 
     // Forget the rows read so far (after the tables changed).
     void neu();
+    // Many evenings are about to be read: the searches by participant row and by evening
+    // are prepared once for all of them.
+    void vieleAbende();
 
     struct Abend;
+    struct Tabellen;
 
 private:
     const Abend& abend(int64_t termin);
+    Tabellen& tabellen();
 
     engine::Database& db_;
     std::string ordner_;
     SqlDaten sql_;
     std::unique_ptr<Abend> abend_;
+    std::unique_ptr<Tabellen> tabellen_;
 };
 
 } // namespace trevo::evaluation

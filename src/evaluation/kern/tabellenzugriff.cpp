@@ -5,6 +5,8 @@
 #include "engine/expr/eval.h"
 #include "engine/index/table_indexes.h"
 
+#include <cstring>
+
 namespace trevo::evaluation {
 
 Tabellenzugriff::Tabellenzugriff(engine::Database& db, const std::string& pfad) : tabelle_(db.table(pfad)) {}
@@ -18,24 +20,47 @@ int Tabellenzugriff::feld(const char* name) const
 
 engine::TableIndex& Tabellenzugriff::index(const char* feldname)
 {
+    for (const auto& [name, i] : indexe_)
+        if (std::strcmp(name, feldname) == 0) return *i;
     auto& indexes = tabelle_->attachment<engine::TableIndexes>();
-    return *feldname ? indexes.byField(feldname) : indexes.physical();
+    engine::TableIndex& i = *feldname ? indexes.byField(feldname) : indexes.physical();
+    indexe_.emplace_back(feldname, &i);
+    return i;
 }
 
-std::pair<size_t, size_t> Tabellenzugriff::bereich(const char* feldname, double zahl)
+void Tabellenzugriff::buendeln(const char* feldname)
 {
     engine::TableIndex& i = index(feldname);
+    const int feld = tabelle_->fieldIndex(feldname);
+    std::unordered_map<double, std::pair<size_t, size_t>> b;
+    for (size_t von = 0, n = i.size(); von < n;) {
+        const std::string& key = i.entryAt(von).key;
+        size_t bis = von + 1;
+        while (bis < n && i.entryAt(bis).key == key) ++bis;
+        const engine::Value v = tabelle_->get(i.recordAt(von), feld);
+        if (v.isNumber()) b[v.number()] = {von, bis};
+        von = bis;
+    }
+    buendel_.emplace_back(feldname, std::move(b));
+}
+
+std::pair<size_t, size_t> Tabellenzugriff::bereich(const char* feldname, engine::TableIndex& i, double zahl)
+{
+    for (const auto& [name, b] : buendel_)
+        if (std::strcmp(name, feldname) == 0) {
+            const auto it = b.find(zahl);
+            return it == b.end() ? std::pair<size_t, size_t>{0, 0} : it->second;
+        }
     const std::string key = i.keyOf(engine::Value::number(zahl));
     return {i.lowerBound(key), i.upperBound(key)};
 }
-
-uint32_t Tabellenzugriff::satzAn(const char* feldname, size_t rang) { return index(feldname).recordAt(rang); }
 size_t Tabellenzugriff::groesse(engine::TableIndex& i) { return i.size(); }
 uint32_t Tabellenzugriff::satzIn(engine::TableIndex& i, size_t rang) { return i.recordAt(rang); }
 
 bool gleich(const engine::Value& a, const engine::Value& b)
 {
     if (a.isNull() || b.isNull()) return false;
+    if (a.isNumber() && b.isNumber()) return a.number() == b.number();
     const auto c = engine::expr::compareValues(a, b, true);
     return c && *c == 0;
 }

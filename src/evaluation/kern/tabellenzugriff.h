@@ -7,6 +7,8 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 namespace trevo::engine {
 class Database;
@@ -28,9 +30,13 @@ public:
     template <class F>
     void jederMit(const char* feldname, double zahl, F&& f)
     {
-        const auto [von, bis] = bereich(feldname, zahl);
-        for (size_t r = von; r < bis; ++r) f(satzAn(feldname, r));
+        engine::TableIndex& i = index(feldname);
+        const auto [von, bis] = bereich(feldname, i, zahl);
+        for (size_t r = von; r < bis; ++r) f(satzIn(i, r));
     }
+    // Reads the whole index of the field once, so that every later search on it is a hash
+    // look-up: worth it before many searches, valid while the table does not change.
+    void buendeln(const char* feldname);
     // Calls f(recno) for every live record in the order of the field (physical order for "").
     template <class F>
     void jeder(const char* feldname, F&& f)
@@ -40,13 +46,16 @@ public:
     }
 
 private:
-    std::pair<size_t, size_t> bereich(const char* feldname, double zahl);
-    uint32_t satzAn(const char* feldname, size_t rang);
+    std::pair<size_t, size_t> bereich(const char* feldname, engine::TableIndex& i, double zahl);
+    // The index of the field, found once per field name (names are literals of the caller).
     engine::TableIndex& index(const char* feldname);
     static size_t groesse(engine::TableIndex& i);
     static uint32_t satzIn(engine::TableIndex& i, size_t rang);
 
     std::shared_ptr<engine::DbfTable> tabelle_;
+    std::vector<std::pair<const char*, engine::TableIndex*>> indexe_;
+    // Per bundled field: each value's ranks [from, to) in its index.
+    std::vector<std::pair<const char*, std::unordered_map<double, std::pair<size_t, size_t>>>> buendel_;
 };
 
 // SQL equality of two values: both not NULL and equal.
