@@ -18,6 +18,8 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 #include <QToolBar>
 
@@ -245,6 +247,48 @@ TEST_F(DesignerTest, ThePanelOffersTheSourcesAndTheFieldsOfTheirTablesAndABandEd
     EXPECT_EQ(form.entwurf().layout().band(BandKind::Summary)->heightMm, vorher + 6);
     EXPECT_EQ(form.entwurf().bereich(), BandKind::Summary);
     EXPECT_EQ(form.Panel->BereichHoeheSpin->value(), vorher + 6);
+    form.entwurf().gespeichert();
+    form.hide();
+}
+
+TEST_F(DesignerTest, EditsTheLayoutCannotTakeAreRefusedWithAMessageAndChangeNothing)
+{
+    TQREditorForm form(umgebung);
+    ASSERT_TRUE(form.laden(pfad));
+    form.show();
+    EigenschaftenPanel& panel = *form.Panel;
+    klick(form, "Strasse");
+    eintippen(panel.NameEdit, "telefon1");
+    eintippen(panel.NameEdit, "Strasse"); // its own name is no clash
+    klick(form, "Ort");
+    eintippen(panel.AusdruckEdit, "KEGLER.PLZ + \" \" +");
+    eintippen(panel.AusdruckEdit, "WERTE.WERT");
+    EXPECT_EQ(panel.AusdruckEdit->text(), "KEGLER.PLZ + \" \" + KEGLER.ORT");
+    // Beside the paper: the page, whose source KEGLER is still read.
+    QTest::mouseClick(form.Ansicht, Qt::LeftButton, {}, QPoint(form.Ansicht->width() - 3, form.Ansicht->height() - 3));
+    ASSERT_EQ(panel.QuellenListe->currentItem()->text(), "KEGLER");
+    panel.QuelleLoeschenBtn->click();
+    eintippen(panel.QuellnameEdit, "MITGLIEDER");
+    const QStringList texte = dialogs.texts();
+    ASSERT_EQ(texte.size(), 5) << texte.join(" | ").toStdString();
+    EXPECT_EQ(texte[0], "Der Name telefon1 ist im Report schon vergeben.");
+    EXPECT_TRUE(texte[1].startsWith("Fehlerhafter Ausdruck: ")) << texte[1].toStdString();
+    EXPECT_EQ(texte[2], "Fehlerhafter Ausdruck: die Datenquelle WERTE gibt es im Report nicht.");
+    EXPECT_EQ(texte[3], "Die Datenquelle KEGLER wird im Report noch verwendet.");
+    EXPECT_EQ(texte[4], "Die Datenquelle KEGLER wird im Report verwendet und kann nicht umbenannt werden.");
+    EXPECT_EQ(form.entwurf().layout(), original);
+    EXPECT_FALSE(form.entwurf().geaendert());
+
+    // A layout without sources takes no data field, and without bands no element at all.
+    form.entwurf().neu({});
+    werkzeug(form, "+ Text")->trigger();
+    form.entwurf().bereichHinzufuegen(BandKind::Title);
+    werkzeug(form, "+ Datenfeld")->trigger();
+    werkzeug(form, "+ Text")->trigger();
+    EXPECT_EQ(dialogs.texts().mid(5), QStringList({"Fügen Sie zuerst einen Bereich ein (Menü „Einfügen“, „Bereich“).",
+                                                   "Legen Sie zuerst bei den Eigenschaften der Seite eine Datenquelle an."}));
+    ASSERT_EQ(form.entwurf().layout().band(BandKind::Title)->elements.size(), 1u);
+    EXPECT_EQ(form.entwurf().layout().band(BandKind::Title)->elements.front().name, "Text1");
     form.entwurf().gespeichert();
     form.hide();
 }
