@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,6 +25,8 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace trevo::sqlwindow {
 
@@ -59,6 +62,17 @@ QLabel* labelband(const QString& text, QWidget* parent, const char* name)
 }
 
 } // namespace
+
+int TSQLAbfrageForm::spaltenbreite(const engine::FieldDef& spalte) const
+{
+    // Room for what the column shows: dates as dd.mm.yyyy, numbers with sign and comma.
+    int zeichen = std::clamp<int>(spalte.length, 4, 30);
+    if (spalte.type == 'D') zeichen = 10;
+    if (spalte.type == 'N' || spalte.type == 'F') zeichen = std::clamp<int>(spalte.length + 2, 4, 22);
+    const QFontMetrics& fm = DBGrid1->fontMetrics();
+    const int titel = DBGrid1->horizontalHeader()->fontMetrics().horizontalAdvance(QString::fromStdString(spalte.name));
+    return std::max(fm.horizontalAdvance(QLatin1Char('0')) * zeichen, titel) + 16;
+}
 
 TSQLAbfrageForm::TSQLAbfrageForm(shell::ShellServices& shell, shell::stammdaten::Datenzugang& zugang,
                                  QWidget* parent)
@@ -256,7 +270,7 @@ void TSQLAbfrageForm::ausfuehren(bool zeilenZeigen)
     StatusBar1->showMessage(statuszeile(lauf, zeigen));
     if (!zeigen) return;
     std::vector<controls::GridColumn> spalten;
-    for (const auto& spalte : lauf.ergebnis.columns) spalten.emplace_back(spalte.name);
+    for (const auto& spalte : lauf.ergebnis.columns) spalten.emplace_back(spalte.name, QString(), spaltenbreite(spalte));
     Query1.setResult(std::move(lauf.ergebnis));
     Query1.open();
     DBGrid1->setColumns(std::move(spalten));

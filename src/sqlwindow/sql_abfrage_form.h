@@ -84,6 +84,7 @@ private:
     // before the menus of the main window and its guide while the focus is here.
     QPushButton* knopfZuTaste(const QEvent* event) const;
     std::string anweisung() const;
+    int spaltenbreite(const engine::FieldDef& spalte) const;
     QString dateiordner() const;
 
     shell::stammdaten::Datenzugang& zugang_;

@@ -57,10 +57,12 @@ TEST_F(SqlFenster, ShowsTheRowsOfAStatementTypedOverSeveralLinesWithBlankLines)
 
 TEST_F(SqlFenster, AQueryWithoutRowsShowsAnEmptyGridWithItsColumns)
 {
-    ausfuehren(QStringLiteral("SELECT NAME, VORNAME FROM KEGLER WHERE NAME = 'Niemand'"));
+    ausfuehren(QStringLiteral("SELECT NAME, GEBURTSTAG FROM KEGLER WHERE NAME = 'Niemand'"));
     EXPECT_TRUE(fehler().isEmpty()) << fehler().join(" | ").toStdString();
     EXPECT_EQ(zeilen(), 0);
     EXPECT_EQ(spalten(), 2);
+    // A date column has room for dd.mm.yyyy.
+    EXPECT_GT(w->DBGrid1->columnWidth(1), w->DBGrid1->fontMetrics().horizontalAdvance("00.00.0000"));
     EXPECT_TRUE(w->query().active());
     EXPECT_TRUE(status().startsWith("keine Zeilen in ")) << status().toStdString();
 }
