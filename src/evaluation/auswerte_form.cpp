@@ -22,6 +22,7 @@ TAuswerteForm2::TAuswerteForm2(shell::ShellServices& shell, shell::stammdaten::D
 {
     setObjectName(QStringLiteral("AuswerteForm2"));
     setWindowTitle(common::windowCaption(common::Fenster::Auswerten));
+    setFocusPolicy(Qt::StrongFocus);
     aufbauen();
 }
 
@@ -132,6 +133,14 @@ void TAuswerteForm2::ergebnisZeigen()
 {
     Panels->setCurrentWidget(ErgebnisPanel);
     ToolBar1->show();
+    DBGrid1->setFocus();
+}
+
+void TAuswerteForm2::FormActivate()
+{
+    if (QWidget* frame = parentWidget(); frame && !frame->isMaximized()) frame->showMaximized();
+    if (Panels->currentWidget() == ErgebnisPanel) DBGrid1->setFocus();
+    else setFocus();
 }
 
 } // namespace trevo::evaluation

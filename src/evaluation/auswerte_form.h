@@ -47,6 +47,9 @@ public:
     void AuswertungZeitraum() override;
     void AuswertungRangfolge() override;
 
+    // Maximised, the grid focused (so the window stays the active one of the main window).
+    void FormActivate() override;
+
     // Commands.
     void DruckenBtnClick();
     void SchliessenBtnClick();
