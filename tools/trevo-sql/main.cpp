@@ -4,13 +4,16 @@
 // records changed. Exit code 1 with the German error text when a statement fails.
 // A statement that changes tables holds the folder for its run; when another program holds
 // it, the tool waits a few seconds and then ends with exit code 1, naming the holder.
+// Ctrl+C cancels the running statement with exit code 1.
 #include "output.h"
 
 #include "engine/core/error.h"
+#include "engine/core/interrupt.h"
 #include "engine/database.h"
 #include "engine/sql/sql.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <iterator>
@@ -51,6 +54,13 @@ int main(int argc, char** argv)
         Database db;
         if (!db.fs().isDirectory(folder)) throw EngineError("Ordner '" + folder + "' nicht gefunden");
         db.storage().setProgram("trevo-sql");
+        // Ctrl+C cancels the running statement (the tables stay as before it); a second one ends at once.
+        const InterruptScope interruptible;
+        struct sigaction action {};
+        action.sa_handler = [](int) { requestInterrupt(); };
+        action.sa_flags = SA_RESETHAND;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGINT, &action, nullptr);
         for (const auto& text : statements) {
             const bool reads = trevo::sqltool::onlyReads(text);
             if (reads) db.refresh();

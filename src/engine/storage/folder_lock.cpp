@@ -190,14 +190,6 @@ void FolderLock::releaseWriter()
     file_->unlock(writerByte, 1);
 }
 
-bool FolderLock::heldElsewhere()
-{
-    if (writer_ || !open()) return false;
-    if (!file_->tryLock(writerByte, 1, LockKind::Shared)) return true;
-    file_->unlock(writerByte, 1);
-    return false;
-}
-
 void FolderLock::beginCommit()
 {
     const auto deadline = std::chrono::steady_clock::now() + commitWait;

@@ -72,8 +72,6 @@ public:
     void acquireWriter(const LockHolder& me, std::chrono::milliseconds wait);
     bool tryAcquireWriter(const LockHolder& me);
     void releaseWriter();
-    // Whether another program holds the writer lock now.
-    bool heldElsewhere();
 
     void beginCommit(); // exclusive commit byte, waits for readers
     void endCommit();

@@ -1,4 +1,5 @@
 #include "shell/wiring/programm.h"
+#include "shell/wiring/datenordner_sperre.h"
 
 #include "shell/child_window.h"
 #include "shell/main_window.h"
@@ -95,7 +96,14 @@ bool Programm::create(ProgramPaths& paths)
     syncPaths(paths);
     tools_ = std::make_unique<data::TDBTools>(db_);
     module_ = std::make_unique<data::TKeDataForm>(db_, *tools_, optionen_, pfade_, *this);
-    const bool goOn = module_->TabellenOeffnen() && !endRequested_;
+    // The data folder is held before its tables are read; the check of the data module may
+    // choose another folder, which is then held instead.
+    const std::string gesperrt = pfade_.datenordner;
+    bool goOn = DatenordnerSperren(db_, gesperrt) && module_->TabellenOeffnen() && !endRequested_;
+    if (goOn && pfade_.datenordner != gesperrt) {
+        db_.releaseFolder(gesperrt);
+        goOn = DatenordnerSperren(db_, pfade_.datenordner);
+    }
     paths.dataFolder = q(pfade_.datenordner);
     running_ = true;
     return goOn;
@@ -104,9 +112,10 @@ bool Programm::create(ProgramPaths& paths)
 void Programm::reopenTables(const QString& dataFolder)
 {
     if (!module_) return;
+    if (!pfade_.datenordner.empty()) db_.releaseFolder(pfade_.datenordner);
     pfade_.datenordner = dataFolder.toStdString();
     module_->TabellenSchliessen();
-    module_->TabellenOeffnen();
+    if (module_->TabellenOeffnen() && !DatenordnerSperren(db_, pfade_.datenordner)) programmBeenden();
     paths_.dataFolder = q(pfade_.datenordner);
 }
 
