@@ -20,7 +20,10 @@
 //
 // Because a complete journal of state 1 also tells what the files look like after the
 // commit, the cold mark needs no flush of its own: when it is lost, recovery finds the
-// files complete and keeps them.
+// files complete and keeps them. Hence the commit point: a commit in one folder counts from
+// the moment all its files show the after state beside its complete journal of state 1; a
+// commit over several folders from the moment every journal is marked cold (commit.cpp says
+// what a failure before and after it leaves).
 #include "engine/fs/file_system.h"
 
 #include <cstdint>
