@@ -261,6 +261,7 @@ void Eingabegitter::keyPressEvent(QKeyEvent* event)
 void Eingabegitter::focusInEvent(QFocusEvent* event)
 {
     controls::StringGrid::focusInEvent(event);
+    if (col() < ersteSpalte() || row() < ersteZeile) setCurrent(ersteSpalte(), ersteZeile);
     letzteSpalte_ = col();
     letzteZeile_ = row();
     if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::OtherFocusReason) emit betreten();

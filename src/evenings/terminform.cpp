@@ -12,6 +12,7 @@
 #include "shell/shell_services.h"
 #include "shell/stammdaten/datenzugang.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDate>
 #include <QKeyEvent>
@@ -86,6 +87,28 @@ void TTerminform::verbinden()
         connect(f6, &QShortcut::activated, gitter, &Eingabegitter::ErsteReiheNaechsteSpalte);
     }
 
+    // Keys for the lane: F5 the selection list, Ins in the bowler number field "Teilnehmer
+    // einfügen", F7 the section field, F8 from one entry grid to the other, F9 "Beenden".
+    auto taste = [this](const QKeySequence& k, QWidget* ort, std::function<void()> f) {
+        auto* s = new QShortcut(k, ort, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        connect(s, &QShortcut::activated, this, f);
+    };
+    taste(QKeySequence(Qt::Key_F5), Komplettpanel, [this] { KeglerauswahlSpeedButtonClick(); });
+    taste(QKeySequence(Qt::Key_Insert), Keglernummeredit, [this] { TeilnehmereinfuegenBitBtnClick(); });
+    taste(QKeySequence(Qt::Key_F7), Komplettpanel, [this] {
+        Abschnittedit->setFocus(Qt::ShortcutFocusReason);
+        Abschnittedit->selectAll();
+    });
+    taste(QKeySequence(Qt::Key_F8), Komplettpanel, [this] {
+        (SpieleGrid1->hasFocus() || SpieleGrid1->isAncestorOf(QApplication::focusWidget()) ? SonstigeGrid1 : SpieleGrid1)
+            ->setFocus(Qt::TabFocusReason);
+    });
+    taste(QKeySequence(Qt::Key_F9), Komplettpanel, [this] { OKBtnClick(); });
+    KeglerauswahlSpeedButton->setToolTip(QStringLiteral("Auswahlliste (F5)"));
+    LeistungeinfuegenBitBtn->setToolTip(QStringLiteral("Einfg im Feld der Keglernummer"));
+    OKBtn->setToolTip(QStringLiteral("F9"));
+    Abschnittedit->setToolTip(QStringLiteral("F7"));
+
     // The keys of the header fields and the bowler number field.
     feldtasten_ = new controls::EntryKeys(this);
     for (QWidget* w : std::initializer_list<QWidget*>{DatumDBEdit, BemerkungDBMemo1, BeitragEdit1, Preislistenedit,
@@ -121,6 +144,25 @@ void TTerminform::FormCreate()
 bool TTerminform::eventFilter(QObject* watched, QEvent* event)
 {
     const auto t = event->type();
+    // Enter after the bowler number goes straight into the games grid.
+    if (t == QEvent::KeyPress && watched == Keglernummeredit) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            SpieleGrid1->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        // The bowler by his number, digit by digit.
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        if ((text.size() == 1 && text[0].isDigit()) || key == Qt::Key_Backspace) {
+            if (key == Qt::Key_Backspace)
+                keglerEingabe_.chop(1);
+            else
+                keglerEingabe_ += text;
+            befehl([this] { keglerWaehlen(); });
+            return true;
+        }
+    }
+    if (t == QEvent::FocusIn && watched == Keglernummeredit) keglerEingabe_.clear();
     if (t == QEvent::FocusIn || t == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && Komplettpanel->isVisible()) {

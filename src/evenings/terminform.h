@@ -221,6 +221,8 @@ private:
     void keglernummerBetreten();
     void keglernummerVerlassen();
     void keglernameZeigen();
+    // The bowler whose number was typed into the bowler number field.
+    void keglerWaehlen();
     void teilnehmerEinfuegen();
     void teilnehmerEntfernen();
     void keglerAuswahl();
@@ -237,6 +239,7 @@ private:
     controls::EntryKeys* feldtasten_ = nullptr;
     QString heute_;
     QString vorherigerKegler_;
+    QString keglerEingabe_; // digits typed into the bowler number field since it got the focus
     bool abschnittStill_ = false; // the section field is being set by the window
     bool hatDatensaetze_ = false;
 };

@@ -59,6 +59,18 @@ void TTerminform::keglernameZeigen()
     KeglernameEdit->setText(text.isEmpty() ? QString() : q(daten_.modul().KeglerName(text.toStdString())));
 }
 
+void TTerminform::keglerWaehlen()
+{
+    bool ok = false;
+    const long n = keglerEingabe_.toLong(&ok);
+    if (!ok) return;
+    for (size_t r = 0; r < Keglernummeredit->listCount(); ++r)
+        if (Keglernummeredit->itemText(static_cast<int>(r)).toLong() == n) {
+            Keglernummeredit->choose(static_cast<int>(r));
+            return;
+        }
+}
+
 void TTerminform::teilnehmerEinfuegen()
 {
     engine::TableDataSet& t = teilnehmer();
@@ -74,6 +86,8 @@ void TTerminform::teilnehmerEinfuegen()
     SonstigeGrid1->spalteAnfuegen();
     daten_.modul().KeglerProTerminLaden(termine().text("NUMMER"));
     Keglernummeredit->setFocus();
+    keglernummerBetreten(); // the new row, also when the field had the focus already
+    keglerEingabe_.clear();
 }
 
 void TTerminform::teilnehmerEntfernen()
@@ -132,6 +146,8 @@ void TTerminform::keglerAuswahl()
     }
     daten_.modul().KeglerProTerminLaden(termine().text("NUMMER"));
     Keglernummeredit->setFocus();
+    keglernummerBetreten();
+    keglerEingabe_.clear();
 }
 
 } // namespace trevo::evenings

@@ -173,3 +173,46 @@ TEST_F(Abend, BetragOhneKeglerWirdAbgewiesen)
 }
 
 } // namespace trevo::evenings::test
+
+namespace trevo::evenings::test {
+
+// The path at the lane, keys only: the bowlers by number with Ins between them, Enter into
+// the games grid, F6 to the next bowler, F8 to the items, F7 to the section, F9 to
+// end.
+TEST_F(Abend, AbendNurMitDerTastatur)
+{
+    neuerAbend();
+    for (int i = 0; i < 4; ++i) taste(Qt::Key_Return); // remarks, contribution, price list, section
+    ASSERT_EQ(QApplication::focusWidget(), w->Keglernummeredit);
+    tippen(QString::number(schmidt));
+    taste(Qt::Key_Insert);
+    tippen(QString::number(adler));
+    taste(Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), w->SpieleGrid1)
+        << QApplication::focusWidget()->objectName().toStdString() << " " << script.texts().join("|").toStdString()
+        << " " << w->teilnehmer().text("KEGLER");
+    tippen(QStringLiteral("1"));
+    taste(Qt::Key_Return);
+    tippen(QStringLiteral("2"));
+    taste(Qt::Key_Return);
+    taste(Qt::Key_F6);
+    tippen(QStringLiteral("3"));
+    taste(Qt::Key_Return);
+    taste(Qt::Key_F8);
+    ASSERT_EQ(QApplication::focusWidget(), w->SonstigeGrid1);
+    tippen(QStringLiteral("4"));
+    taste(Qt::Key_Return);
+    tippen(QStringLiteral("1"));
+    taste(Qt::Key_Return);
+    taste(Qt::Key_F7);
+    EXPECT_EQ(QApplication::focusWidget(), w->Abschnittedit) << QApplication::focusWidget()->objectName().toStdString();
+    tippen(QStringLiteral("2"));
+    EXPECT_EQ(w->abschnitt(), 2) << script.texts().join("|").toStdString() << " text " << w->Abschnittedit->text().toStdString();
+    script.answer(Answer::Yes);
+    taste(Qt::Key_F9);
+    EXPECT_EQ(w->tag(), Eingabemodus::Blaettern);
+    EXPECT_EQ(spiele(), (std::multiset<std::string>{"T1 A1 K1 S1=1", "T1 A1 K1 S2=2", "T1 A1 K2 S1=3"}));
+    EXPECT_EQ(sonstige(), (std::multiset<std::string>{"T1 A1 K1 P1=4", "T1 A1 K1 P2=1"}));
+}
+
+} // namespace trevo::evenings::test

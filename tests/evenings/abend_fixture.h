@@ -92,6 +92,7 @@ protected:
     }
     void taste(Qt::Key key)
     {
+        aktiv();
         QWidget* f = QApplication::focusWidget();
         QTest::keyClick(f ? f : static_cast<QWidget*>(w), key);
     }
