@@ -27,7 +27,7 @@ Zusammensetzung::Zusammensetzung(shell::WindowRegistry& registry, shell::Program
     evenings::registrieren(registry, datenZugang_, suchdialoge_);
     masterdata::registrieren(registry, datenZugang_, suchdialoge_);
     cashbook::registrieren(registry, datenZugang_, suchdialoge_);
-    evaluation::registrieren(registry, datenZugang_, suchdialoge_);
+    evaluation::registrieren(registry, datenZugang_, suchdialoge_, programm.optionen());
     sqlwindow::registrieren(registry, datenZugang_, suchdialoge_);
 }
 
