@@ -146,7 +146,7 @@ QWidget* TTerminform::gitterBlock(QWidget* kopf, controls::DBGrid*& grid, const 
     grid = benannt(new controls::DBGrid(block), name);
     grid->setSource(daten_.zugang().datenquelle(quelle));
     std::vector<controls::GridColumn> cols;
-    for (const auto& [feld, t] : spalten) cols.emplace_back(feld, t);
+    for (const auto& [feld, t] : spalten) cols.emplace_back(feld, t, feld == "DATUM" ? 90 : -1); // dd.mm.yyyy whole
     grid->setColumns(std::move(cols));
     v->addWidget(grid, 1);
     return block;
