@@ -4,11 +4,15 @@
 //   2  a .DBT beside an intact dBASE III table with memo fields
 //   3  a .DBT beside an intact dBASE IV table with memo fields
 // Whatever opens is read completely, checked, and when writable changed and reopened.
+// A table whose header disagrees with its file is repaired: afterwards the header
+// must agree, and the copy beside it must hold the bytes as they were.
 #include "engine/core/error.h"
 #include "engine/database.h"
+#include "engine/dbf/dbf_repair.h"
 #include "engine/fs/memory_file_system.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -79,6 +83,30 @@ void exercise(Database& db)
     for (uint32_t r = 0; r < again->recordCount(); ++r) (void)again->getRecord(r);
 }
 
+bool headerDisagrees(const std::vector<std::string>& faults)
+{
+    for (const std::string& f : faults)
+        if (f.rfind("Der Kopf nennt", 0) == 0 || f.rfind("Die Satzlänge", 0) == 0) return true;
+    return false;
+}
+
+void repairAndReopen(MemoryFileSystem& fs)
+{
+    std::vector<uint8_t> before;
+    {
+        Database db(fs);
+        auto t = db.table(kTable);
+        if (!headerDisagrees(t->faults())) return;
+        before = fs.contents(kTable);
+    }
+    Storage storage(fs);
+    const DbfRepair r = repairDbfHeader(storage, kTable);
+    if (r.changes.empty() || fs.contents(r.backupPath) != before) std::abort();
+    Database db(fs);
+    auto t = db.table(kTable);
+    if (headerDisagrees(t->faults())) std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -107,6 +135,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         exercise(db);
     } catch (const EngineError&) {
         // refused with a message: the expected outcome for most inputs
+    }
+    if (mode <= 1) {
+        fs.putFile(kTable, bytes);
+        try {
+            repairAndReopen(fs);
+        } catch (const EngineError&) {
+        }
     }
     return 0;
 }

@@ -1,12 +1,16 @@
 // Tokenizer, statement parser and filter compiler on arbitrary text: every input
-// either parses or fails with an engine error; nothing may crash or hang.
+// either parses or fails with an engine error; nothing may crash or hang. The text
+// pasted as a value through sql::quoted must read back as one literal of that text.
 #include "engine/core/error.h"
 #include "engine/expr/eval.h"
 #include "engine/expr/filter.h"
+#include "engine/expr/token.h"
+#include "engine/sql/sql.h"
 #include "engine/sql/statement.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string_view>
 
 using namespace trevo::engine;
@@ -27,6 +31,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const expr::Filter f = expr::Filter::compile(text, fields);
         (void)f.matches(record);
     } catch (const EngineError&) {
+    }
+    for (char quote : {'"', '\''}) {
+        const auto tokens = expr::tokenize(sql::quoted(text, quote));
+        const bool literal = tokens.size() == 2 && tokens[0].text == text &&
+                             (tokens[0].kind == expr::TokenKind::SingleQuoted ||
+                              (tokens[0].kind == expr::TokenKind::DoubleQuoted && !expr::isPlainName(text)));
+        if (!literal) std::abort();
     }
     return 0;
 }

@@ -240,6 +240,7 @@ DbfHeader parseDbfHeader(const uint8_t* data, uint64_t size, const std::string& 
     if (h.headerLength < 32 + 32 + 1)
         damaged(fileName, "Kopflänge " + std::to_string(h.headerLength) + " ist zu klein für eine Feldbeschreibung");
     const uint32_t fieldsLength = parseDescriptors(h, data, fileName, faults);
+    h.fieldsLength = fieldsLength;
     checkDuplicateNames(h, faults);
     chooseRecordLength(h, fieldsLength, size, fileName, faults);
     if (data[14] != 0) faults.push_back({"eine frühere Transaktion wurde nicht abgeschlossen (Kopf-Byte 14)", false});

@@ -15,6 +15,7 @@ struct DbfHeader {
     uint16_t headerLength = 0;
     uint16_t recordLength = 0;       // the length the records are read with
     uint16_t headerRecordLength = 0; // as the header says (differs when it is damaged)
+    uint32_t fieldsLength = 0;       // the record length the fields make, flag byte included
     uint8_t mdxFlag = 0;
     uint8_t languageDriver = 0;
     std::vector<FieldDef> fields;

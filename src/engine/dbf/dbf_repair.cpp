@@ -63,6 +63,11 @@ DbfRepair repairDbfHeader(Storage& storage, const std::string& path)
     const std::string fileName = fileNameOf(image->path());
     std::vector<DbfFault> faults;
     const DbfHeader h = parseDbfHeader(image->data(), image->size(), fileName, faults);
+    if (h.recordLength != h.fieldsLength)
+        throw FormatError("Die Datei '" + fileName + "' kann nicht repariert werden: die Satzlänge " +
+                          std::to_string(h.headerRecordLength) + " im Kopf passt nicht zu den Feldern (" +
+                          std::to_string(h.fieldsLength) +
+                          " Bytes), und die Größe der Datei zeigt nicht, welche Länge stimmt");
     const Plan plan = planRepair(h, image->size(), image->data());
     DbfRepair result;
     if (plan.changes.empty()) return result;

@@ -17,8 +17,9 @@ struct DbfRepair {
 // length to the one the records are read with, and puts the end marker after the last
 // record. Before the first change it writes the original durably to "<file>.bak"
 // (".bak2", ".bak3", ... when that exists). The change itself is one atomic commit.
-// Throws FormatError when no table can be read from the file, EngineError when it is
-// write-protected.
+// Throws FormatError when no table can be read from the file or when its size does not
+// show which record length is right, EngineError when it is write-protected; then
+// nothing is changed.
 DbfRepair repairDbfHeader(Storage& storage, const std::string& path);
 
 } // namespace trevo::engine

@@ -85,7 +85,8 @@ TEST_F(HeaderDamage, ShortRecordCountOpensReadOnlyAndOverwritesNothing)
     const auto r = sql::execute(db, db.session(), "SELECT COUNT(*) FROM KONTO", kFolder);
     EXPECT_EQ(r.notices, std::vector<std::string>{"Die Tabelle 'KONTO.DBF' ist beschädigt und nur zum Lesen "
                                                   "geöffnet: Der Kopf nennt 120 Datensätze, die Datei enthält aber 126"});
-    // The damage the old engine left: record 121 overwritten, the end marker on 122's flag.
+    // What an insert into such a table used to leave: record 121 overwritten, the end
+    // marker on the deletion flag of record 122.
     bytes[kHeader + 121 * kRecord] = 0x1A;
     put(bytes);
     EXPECT_TRUE(db.table(kTable)->readOnly());
@@ -119,6 +120,18 @@ TEST_F(HeaderDamage, RecordLengthNotMatchingTheFieldsIsNamedAndReadByTheFields)
     t = db.table(kTable);
     EXPECT_TRUE(t->readOnly());
     EXPECT_EQ(t->damage().at(0), "Die Satzlänge 40 im Kopf passt nicht zu den Feldern (37 Bytes)");
+    t.reset();
+    Storage storage(fs);
+    try {
+        repairDbfHeader(storage, kTable);
+        ADD_FAILURE() << "repaired without knowing the record length";
+    } catch (const FormatError& e) {
+        EXPECT_EQ(std::string(e.what()), "Die Datei 'KONTO.DBF' kann nicht repariert werden: die Satzlänge 40 im Kopf "
+                                         "passt nicht zu den Feldern (37 Bytes), und die Größe der Datei zeigt nicht, "
+                                         "welche Länge stimmt");
+    }
+    EXPECT_EQ(fs.contents(kTable), bytes);
+    EXPECT_FALSE(fs.exists(kTable + ".bak"));
 }
 
 TEST_F(HeaderDamage, TruncatedFileIsNamedWithEveryStatement)
