@@ -10,7 +10,10 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <set>
+#include <signal.h>
+#include <thread>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -102,6 +105,39 @@ TEST(SharingTool, HeldFolderEndsTrevoSqlAfterAShortWaitNamingTheHolder)
     const ToolRun reading = finish(start(folder, "SELECT COUNT(*) FROM KONTO\n", "d.sql"));
     EXPECT_EQ(reading.code, 0) << reading.output;
     EXPECT_EQ(holder.table(folder.file("KONTO.DBF"))->recordCount(), 0u);
+}
+
+TEST(SharingTool, CtrlCCancelsTheRunningStatementOfTrevoSql)
+{
+    TempFolder folder;
+    {
+        Database db;
+        db.session().atomically([&] {
+            auto t = db.createTable(folder.file("KONTO.DBF"), {{"NUMMER", 'N', 8, 0}, {"TEXT", 'M', 10, 0}});
+            for (int i = 0; i < 300; ++i) t->append({Value::number(i), Value::null()});
+        });
+    }
+    const std::string in = folder.file("e.sql");
+    std::ofstream(in) << "SELECT COUNT(*) FROM KONTO A, KONTO B, KONTO C, KONTO D\n";
+    const std::string out = folder.file("e.out");
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const std::string tool = std::string(TREVO_TOOLS_DIR) + "/trevo-sql";
+        ::execl("/bin/sh", "sh", "-c", ("exec " + tool + " " + folder.path() + " < " + in + " > " + out + " 2>&1").c_str(),
+                static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    const auto t0 = std::chrono::steady_clock::now();
+    ::kill(pid, SIGINT);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5));
+    ASSERT_TRUE(WIFEXITED(status)) << "beendet durch Signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    std::ifstream text(out);
+    const std::string message((std::istreambuf_iterator<char>(text)), std::istreambuf_iterator<char>());
+    EXPECT_NE(message.find("Die Anweisung wurde abgebrochen"), std::string::npos) << message;
 }
 
 } // namespace
