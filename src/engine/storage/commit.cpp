@@ -173,10 +173,12 @@ void Storage::commitChanges(const std::vector<const ImageChanges*>& changes)
             Folders::State& state = folders_->of(w.dir);
             w.journal = detail::encodeJournal(++folders_->salt, w.files,
                                               oneFolder ? detail::journalHot : detail::journalRollBack);
+            // Another program may have removed the journal when it ended: a new one's name is flushed too.
+            const bool existed = fs_.exists(detail::journalPath(fs_, w.dir));
             auto journal = openJournal(fs_, w.dir);
             journal->write(0, w.journal.data(), w.journal.size());
             journal->sync();
-            if (!state.journalWritten) {
+            if (!state.journalWritten || !existed) {
                 fs_.syncDirectory(w.dir);
                 state.journalWritten = true;
             }

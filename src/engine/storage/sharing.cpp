@@ -161,12 +161,13 @@ void Storage::reloadFolder(Folders::State& state)
         if (auto image = it->second.lock())
             if (keyOf(joinPath(directoryOf(image->path()), "x")) == keyOf(joinPath(state.dir, "x")))
                 images.push_back(image);
+    // A journal another program left hot (it crashed) is played back or applied in memory first.
+    state.recovered = false;
+    recoverFolder(state.dir);
     FolderLock& lock = lockOf(state);
     const bool reading = lock.beginRead();
     std::vector<std::shared_ptr<FileImage>> changed;
     try {
-        state.recovered = false;
-        recoverFolder(state.dir);
         state.seen = lock.counter();
         for (auto& image : images) {
             if (!image->batches_.empty()) continue; // changes of ours in progress (cannot happen unlocked)

@@ -57,12 +57,20 @@ Storage::~Storage()
                 if (!took) continue;
             }
             if (!state.held && !took) continue;
-            const std::string path = detail::journalPath(fs_, dir);
-            detail::recoverJournal(fs_, dir); // a journal another program left hot is played back first
-            if (fs_.exists(path)) {
-                fs_.remove(path);
-                fs_.syncDirectory(dir);
+            // Readers look at the journal under the shared commit lock: none may see it vanish.
+            FolderLock& lock = lockOf(state);
+            lock.beginCommit();
+            try {
+                const std::string path = detail::journalPath(fs_, dir);
+                detail::recoverJournal(fs_, dir); // a journal another program left hot is played back first
+                if (fs_.exists(path)) {
+                    fs_.remove(path);
+                    fs_.syncDirectory(dir);
+                }
+            } catch (...) {
             }
+            lock.endCommit();
+            if (took) lock.releaseWriter();
         } catch (...) {
         }
     }
@@ -223,7 +231,8 @@ void Storage::recoverFolder(const std::string& dir)
     }
     const bool reading = lock.beginRead(); // waits for a commit in progress
     try {
-        applyInMemory(state, journal,
+        if (detail::isRegularFile(fs_, journal))
+            applyInMemory(state, journal,
                       lock.available() ? "ein anderes Programm nicht zurückgespielt hat"
                                        : "auf diesem schreibgeschützten Datenträger nicht zurückgespielt werden kann");
     } catch (...) {
