@@ -4,34 +4,20 @@
 #include "data/module/datenmengen.h"
 #include "data/module/ke_data_form.h"
 #include "engine/sql/sql.h"
-#include "shell/stammdaten/datenmodul_zugang.h"
+#include "shell/stammdaten/datenzugang.h"
 
 namespace trevo::evenings {
 
-namespace {
-
-// The data access of the program and of the tests is a DatenmodulZugang: it reaches the
-// module that exists at the moment of the call.
-struct ModulGriff : shell::stammdaten::DatenmodulZugang {
-    static data::TKeDataForm* von(const shell::stammdaten::DatenmodulZugang& zugang)
-    {
-        return (zugang.*(&ModulGriff::datenmodul))();
-    }
-};
-
-} // namespace
-
 data::TKeDataForm& Abenddaten::modul() const
 {
-    const auto* z = dynamic_cast<const shell::stammdaten::DatenmodulZugang*>(&zugang_);
-    data::TKeDataForm* m = z ? ModulGriff::von(*z) : nullptr;
+    data::TKeDataForm* m = zugang_.aktuellesDatenmodul();
     if (!m) throw engine::EngineError("Die Datenbank ist nicht geöffnet");
     return *m;
 }
 
 common::TProgrammoptionen* Abenddaten::optionen() const
 {
-    return nullptr;
+    return zugang_.programmoptionen();
 }
 
 std::string Abenddaten::datei(const char* file) const

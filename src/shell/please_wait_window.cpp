@@ -29,6 +29,8 @@ PleaseWaitWindow::PleaseWaitWindow(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("Bitte_warten_form"));
+    // It shows work going on; the keys stay with the window the user types in.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("Bitte warten ..."));
     auto* label = new QLabel(QStringLiteral("Bitte warten ..."), this);
     QFont font = label->font();

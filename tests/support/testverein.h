@@ -56,6 +56,7 @@ public:
     engine::Database& datenbank() override { return *datenbank_; }
     std::string datenordner() const override { return ordner_; }
     bool druckenMoeglich() const override { return drucken; }
+    common::TProgrammoptionen* programmoptionen() override { return &optionen_; }
     void DruckeListe(const std::string& option, const std::string& report, const std::string& path) override
     {
         gedruckt.push_back(option + "|" + report + "|" + path);

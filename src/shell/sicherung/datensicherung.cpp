@@ -49,8 +49,10 @@ QString Datensicherung::sicherungsordner() const
 
 static data::Sicherungsquelle quelleVon(const Sicherungsumgebung& u)
 {
-    // The folder's lock file is the running program's own; it is never backed up.
-    return {pfad(u.datenordner()), u.optionsdatei().toStdString(), {"TREVO.LCK"}};
+    // The folder's lock file belongs to the running programs, the journal to the engine's
+    // commits (the program holds the folder: none is in progress); neither is backed up
+    // nor replaced.
+    return {pfad(u.datenordner()), u.optionsdatei().toStdString(), {"TREVO.LCK", "TREVO.JNL"}};
 }
 
 void Datensicherung::DatensicherungClick()

@@ -19,6 +19,7 @@ public:
     void MenueFreigebenTabelle(int fensterCode, const std::string& dataSetName) override;
     int AnzahlMitWert(const std::string& field, long number, const std::string& path) override;
     std::string FunktionsName(const std::string& number) override;
+    data::TKeDataForm* aktuellesDatenmodul() override { return datenmodul(); }
 
 protected:
     // The data module now; nullptr before start-up made it.

@@ -7,9 +7,14 @@
 #include <string>
 #include <string_view>
 
+namespace trevo::common {
+class TProgrammoptionen;
+}
+
 namespace trevo::data {
 class Datenquelle;
-}
+class TKeDataForm;
+} // namespace trevo::data
 
 namespace trevo::engine {
 class Database;
@@ -55,6 +60,14 @@ public:
     // The program's print facility for everything beyond lists (evaluations, forms);
     // nullptr while there is none.
     virtual Druckdienst* druckdienst() const { return nullptr; }
+
+    // The data module that exists now (nullptr before start-up made it), for windows whose
+    // rules live in the module beyond its data sources (the evening's transaction and
+    // section, the participants query).
+    virtual data::TKeDataForm* aktuellesDatenmodul() { return nullptr; }
+    // The program options of the run (current price list, input currency, rounding);
+    // nullptr where there are none.
+    virtual common::TProgrammoptionen* programmoptionen() { return nullptr; }
     virtual void DruckeListe(const std::string& reportOption, const std::string& defaultReport,
                              const std::string& tablePath)
     {

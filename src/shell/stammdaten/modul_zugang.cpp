@@ -9,6 +9,8 @@ engine::Database& ModulZugang::datenbank() { return programm_.datenbank(); }
 
 data::TKeDataForm* ModulZugang::datenmodul() const { return programm_.datenmodul(); }
 
+common::TProgrammoptionen* ModulZugang::programmoptionen() { return &programm_.optionen(); }
+
 void ModulZugang::DruckeListe(const std::string& reportOption, const std::string& defaultReport,
                               const std::string& tablePath)
 {

@@ -22,6 +22,7 @@ public:
     void setDruckdienst(shell::Druckdienst* druckdienst) { druckdienst_ = druckdienst; }
     bool druckenMoeglich() const override { return druckdienst_ != nullptr; }
     Druckdienst* druckdienst() const override { return druckdienst_; }
+    common::TProgrammoptionen* programmoptionen() override;
     // The report file of the option (or the default) printed over the table.
     void DruckeListe(const std::string& reportOption, const std::string& defaultReport,
                      const std::string& tablePath) override;
