@@ -63,13 +63,19 @@ bool DataSetModel::isPendingRow(int row) const
     return ds && ds->editing() && row == currentRow();
 }
 
+int DataSetModel::rowsNow() const
+{
+    engine::DataSet* ds = link_.dataSet();
+    int rows = 0;
+    if (ds && ds->active()) read([&] { rows = int(ds->recordCount()); });
+    if (ds && ds->state() == engine::DataSetState::Insert) ++rows; // the new record, shown last
+    return rows;
+}
+
 void DataSetModel::reload()
 {
     beginResetModel();
-    engine::DataSet* ds = link_.dataSet();
-    rows_ = 0;
-    if (ds && ds->active()) read([&] { rows_ = int(ds->recordCount()); });
-    if (ds && ds->state() == engine::DataSetState::Insert) ++rows_; // the new record, shown last
+    rows_ = rowsNow();
     endResetModel();
     emit currentRowChanged(currentRow());
 }
@@ -88,6 +94,17 @@ void DataSetModel::onEvent(const engine::DataSetEvent& e)
         if (r >= 0) emit dataChanged(index(r, 0), index(r, columnCount() - 1));
         break;
     }
+    case Kind::StateChanged:
+        // Into or out of edit state: the rows stay, and so does an editor open in a cell
+        // (putting the record into edit is the first thing a cell's edit does). A new
+        // record adds its row, a dropped one takes it away.
+        if (rowsNow() != rows_) {
+            reload();
+        } else {
+            if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1));
+            emit currentRowChanged(currentRow());
+        }
+        break;
     case Kind::LayoutChanged:
         reported_.clear(); // another data set, or opened anew: its errors are news
         reload();

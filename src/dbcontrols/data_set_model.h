@@ -58,6 +58,8 @@ signals:
 private:
     void onEvent(const engine::DataSetEvent& e);
     void reload();
+    // The rows the data set has now (a new record counts as the last).
+    int rowsNow() const;
     bool isPendingRow(int row) const;
     QVariant cell(const QModelIndex& index, int role) const;
     QVariant title(int section) const;

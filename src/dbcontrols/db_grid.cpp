@@ -1,8 +1,10 @@
 #include "dbcontrols/db_grid.h"
 
+#include "common/dialogs/dialogs.h"
 #include "dbcontrols/command_guard.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
 
@@ -136,6 +138,52 @@ void DBGrid::mousePressEvent(QMouseEvent* event)
     setFocus(Qt::MouseFocusReason);
     chooseRow(at.row());
     event->accept();
+}
+
+void DBGrid::insertRecord()
+{
+    engine::DataSet* ds = model_->link().dataSet();
+    if (model_->readOnly() || !ds || !ds->active()) return;
+    runGuarded([this, ds] {
+        updateRecord(*ds);
+        if (insertAction_)
+            insertAction_();
+        else
+            ds->append();
+    });
+}
+
+void DBGrid::deleteRecord()
+{
+    engine::DataSet* ds = model_->link().dataSet();
+    if (model_->readOnly() || !ds || !ds->active()) return;
+    runGuarded([this, ds] {
+        if (!ds->editing() && ds->isEmpty()) return;
+        if (deleteCheck_ && !deleteCheck_()) return;
+        if (!common::dialogs().yesNo(QStringLiteral("Datensatz löschen?"))) return;
+        if (deleteAction_)
+            deleteAction_();
+        else
+            ds->deleteRecord();
+    });
+}
+
+void DBGrid::keyPressEvent(QKeyEvent* event)
+{
+    if (!model_->readOnly() && state() != QAbstractItemView::EditingState) {
+        const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+        if (event->key() == Qt::Key_Insert && mods == Qt::NoModifier) {
+            insertRecord();
+            event->accept();
+            return;
+        }
+        if (event->key() == Qt::Key_Delete && mods == Qt::ControlModifier) {
+            deleteRecord();
+            event->accept();
+            return;
+        }
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void DBGrid::changeEvent(QEvent* event)

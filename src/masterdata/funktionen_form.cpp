@@ -17,6 +17,7 @@ StammdatenEinstellungen TFunktionenform::einstellungenFunktionen()
     s.nameField = "BEZEICHNUN";
     s.sortOptions = {{QStringLiteral("Nummer"), "NUMMER"}};
     s.gridColumns = {"NUMMER", "BEZEICHNUN"};
+    s.gridEditable = true;
     s.entryPanelHeight = 130;
     s.printOption = "AemterlisteFilename";
     s.printDefault = "AEMTERLISTE.QR2";

@@ -17,6 +17,7 @@ StammdatenEinstellungen TTerminartenform::einstellungenTerminarten()
     s.nameField = "BESCHREIBU";
     s.sortOptions = {{QStringLiteral("Nummer"), "NUMMER"}, {QStringLiteral("Beschreibung"), "BESCHREIBU"}};
     s.gridColumns = {"NUMMER", "BESCHREIBU"};
+    s.gridEditable = true;
     s.entryPanelHeight = 130;
     s.printOption = "Termintyplistfilename";
     s.printDefault = "TERMART.QR2";

@@ -21,6 +21,7 @@ StammdatenEinstellungen TWaehrungsform::einstellungenWaehrungen()
     s.nameField = "NAME";
     s.sortOptions = {{QStringLiteral("Nummer"), "NUMMER"}};
     s.gridColumns = {"NUMMER", "NAME", "KUERZEL", "FAKTOR"};
+    s.gridEditable = true;
     s.entryPanelHeight = 200;
     s.referenceField = "WAEHRUNG"; // a price list's currency
     s.referenceFile = "SONSTYP0.DBF";

@@ -14,6 +14,8 @@
 #include "shell/stammdaten/modal.h"
 #include "masterdata/registrierung.h"
 #include "shell/child_window.h"
+#include "shell/druckdienst.h"
+#include "shell/fensterdienste.h"
 #include "shell/main_window.h"
 #include "shell/window_registry.h"
 #include "test_support.h"
@@ -47,10 +49,31 @@ namespace trevo::masterdata::test {
 using shell::Eingabemodus;
 using shell::Lotsencode;
 
-// The evening window's place holder: the window the members window goes back to.
-class Abendfenster : public shell::ChildWindow {
+// The evening window's place holder: the window the members window goes back to. It
+// counts the notifications that the items of the price lists changed.
+class Abendfenster : public shell::ChildWindow, public shell::SonstigeAuffrischung {
 public:
     explicit Abendfenster(shell::ShellServices& s) : ChildWindow(s) { setWindowTitle("Termine"); }
+    void SonstigeGridAuffrischen() override { ++aufgefrischt; }
+    int aufgefrischt = 0;
+};
+
+// The print facility's side the windows reach beyond lists: what was printed.
+class Druckprotokoll : public shell::Druckdienst {
+public:
+    QString Reportdatei(const QString&, const QString& standard) const override { return standard; }
+    void DruckeAuswertung(const QString& report) override { gedruckt << "Auswertung " + report; }
+    void DruckeListe(const QString& report, const QString& path) override { gedruckt << report + " " + path; }
+    void DruckeSpielliste() override { gedruckt << "Spielliste"; }
+    void DruckeBlankoliste(const QString& report) override { gedruckt << "Blankoliste " + report; }
+    QStringList gedruckt;
+};
+
+// The test club with the print facility once printing is switched on.
+class VereinMitDruck : public TestVerein {
+public:
+    shell::Druckdienst* druckdienst() const override { return drucken ? &protokoll : nullptr; }
+    mutable Druckprotokoll protokoll;
 };
 
 // A window of the program inside a real main window over the test club, registered the
@@ -84,6 +107,9 @@ protected:
         main.reset();
     }
 
+    // The evening window's place holder.
+    Abendfenster& abend() { return *dynamic_cast<Abendfenster*>(main->Fensterobjekt(common::Fenster::Termine)); }
+
     // Types into an entry field the way a user does.
     void type(QWidget* field, const QString& text)
     {
@@ -91,7 +117,7 @@ protected:
         QTest::keyClicks(field, text);
     }
 
-    TestVerein verein;
+    VereinMitDruck verein;
     common::ScriptedDialogs script;
     common::DialogsScope scope{script};
     shell::WindowRegistry registry;

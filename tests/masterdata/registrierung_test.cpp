@@ -45,7 +45,8 @@ TEST(Registrierung, TheMembersWindowAndTheSharedDialogsOverTheGivenAccess)
     {
         shell::WindowRegistry registry;
         registrieren(registry, verein, shell::stammdaten::suchdialogeRegistrieren(registry, verein));
-        EXPECT_EQ(registry.windowCodes(), std::vector<int>({common::Fenster::Mitglieder, common::Fenster::Aemter,
+        EXPECT_EQ(registry.windowCodes(), std::vector<int>({common::Fenster::Mitglieder, common::Fenster::Spiele,
+                                                        common::Fenster::Sonstige, common::Fenster::Aemter,
                                                         common::Fenster::Terminarten, common::Fenster::Waehrungen}));
         for (const QString& name : {shell::Komponente::Suchdialog, shell::Komponente::Bereichsdialog,
                                     shell::Komponente::SuchenErsetzenDialog})

@@ -38,11 +38,16 @@ void TStammdatenForm::ToolButton4Click()
 
 void TStammdatenForm::Liste1Click()
 {
-    befehl([this] {
-        engine::TableDataSet* t = tabelle();
-        if (!zugang_.druckenMoeglich() || !t) return;
-        zugang_.DruckeListe(einstellungen_.printOption, einstellungen_.printDefault, t->path());
-    });
+    befehl([this] { listeDrucken(); });
+}
+
+void TStammdatenForm::listeDrucken()
+{
+    engine::TableDataSet* t = tabelle();
+    if (!zugang_.druckenMoeglich() || !t) return;
+    const std::string path =
+        einstellungen_.printFile.empty() ? t->path() : zugang_.datenordner() + einstellungen_.printFile;
+    zugang_.DruckeListe(einstellungen_.printOption, einstellungen_.printDefault, path);
 }
 
 void TStammdatenForm::Lotsenbefehl(shell::Lotsencode code)
@@ -70,8 +75,13 @@ void TStammdatenForm::Lotsenbefehl(shell::Lotsencode code)
 
 void TStammdatenForm::neuAnfuegen()
 {
-    tabelle()->append(); // a pending record is stored (or dropped) first
+    engine::TableDataSet* t = tabelle();
+    vorAnfuegen();
+    angefuegt_.clear();
+    t->append(); // a pending record is stored (or dropped) first
     nachAnfuegen();
+    for (int f = 0; f < t->fieldCount(); ++f)
+        if (t->field(f).kind == engine::FieldKind::Stored) angefuegt_.push_back(t->value(f));
 }
 
 void TStammdatenForm::neueingabe()
@@ -81,6 +91,8 @@ void TStammdatenForm::neueingabe()
         common::dialogs().error(QStringLiteral("Die Daten sind noch nicht komplett"));
         return;
     }
+    // A new record that nobody touched is not worth storing: it goes, the next one comes.
+    if (unberuehrterNeuerSatz()) tabelle()->cancel();
     neuAnfuegen();
     setTag(Eingabemodus::Neu);
     modusWechseln(true, false);
@@ -136,13 +148,15 @@ void TStammdatenForm::speichern()
     }
     if (common::dialogs().yesNo(QStringLiteral("Daten speichern ?"))) {
         if (t->editing()) t->post();
+        datensatzAbgeschlossen(true);
         if (tag() == Eingabemodus::Neu) {
             neuAnfuegen();
             ersteEingabeFokussieren();
             return;
         }
-    } else if (t->editing()) {
-        t->cancel();
+    } else {
+        if (t->editing()) t->cancel();
+        datensatzAbgeschlossen(false);
     }
     modusWechseln(false, false);
 }
@@ -150,7 +164,9 @@ void TStammdatenForm::speichern()
 void TStammdatenForm::abbrechen()
 {
     if (imEingabemodus()) {
-        if (engine::TableDataSet* t = tabelle(); t && t->editing()) t->cancel();
+        engine::TableDataSet* t = tabelle();
+        if (t && t->editing()) t->cancel();
+        if (t) datensatzAbgeschlossen(false);
         setTag(Eingabemodus::Blaettern);
     }
     modusWechseln(false, false);
@@ -164,9 +180,11 @@ bool TStammdatenForm::eingabeAbschliessen()
     case common::Answer::Cancel: return false;
     case common::Answer::Yes:
         if (t->editing()) t->post(); // stored as it is, complete or not
+        datensatzAbgeschlossen(true);
         break;
     default:
         if (t->editing()) t->cancel();
+        datensatzAbgeschlossen(false);
         break;
     }
     setTag(Eingabemodus::Blaettern);
@@ -190,20 +208,24 @@ void TStammdatenForm::loeschen()
         ~Off() { s.BitteWarten(1); }
     } off{shell()};
     if (!t->editing() && t->isEmpty()) return;
-    if (!loeschenErlaubt(*t)) return;
-    if (!einstellungen_.referenceField.empty()) {
-        const long number = static_cast<long>(t->value("NUMMER").toNumber());
-        const std::string path = zugang_.datenordner() + einstellungen_.referenceFile;
-        if (zugang_.AnzahlMitWert(einstellungen_.referenceField, number, path) > 0) {
-            common::dialogs().message(QStringLiteral(
-                "Der Datensatz darf nicht gelöscht werden. Die lfd.Nummer wird in einer anderen Tabelle verwendet"));
-            return;
-        }
-    }
-    if (!common::dialogs().yesNo(QStringLiteral("Datensatz löschen ?"))) return;
+    if (!loeschenPruefen(*t)) return;
+    if (!common::dialogs().yesNo(einstellungen_.deleteQuestion)) return;
     t->deleteRecord();
     MenueFreigebenTabelle();
     nachschlagetabelleAuffrischen();
+    nachLoeschen();
+}
+
+bool TStammdatenForm::loeschenPruefen(engine::TableDataSet& t)
+{
+    if (!loeschenErlaubt(t)) return false;
+    if (einstellungen_.referenceField.empty() || t.state() == engine::DataSetState::Insert) return true;
+    const long number = static_cast<long>(t.value("NUMMER").toNumber());
+    const std::string path = zugang_.datenordner() + einstellungen_.referenceFile;
+    if (zugang_.AnzahlMitWert(einstellungen_.referenceField, number, path) == 0) return true;
+    common::dialogs().message(QStringLiteral(
+        "Der Datensatz darf nicht gelöscht werden. Die lfd.Nummer wird in einer anderen Tabelle verwendet"));
+    return false;
 }
 
 } // namespace trevo::shell::stammdaten

@@ -45,8 +45,17 @@ TStammdatenForm::TStammdatenForm(shell::ShellServices& shell, Datenzugang& zugan
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setSource(quelle_);
     std::vector<controls::GridColumn> columns;
-    for (const std::string& field : einstellungen_.gridColumns) columns.emplace_back(field);
+    for (const std::string& field : einstellungen_.gridColumns)
+        columns.emplace_back(field, QString(), -1, std::string(), field == "NUMMER"); // numbered by the rules
     DBGrid1->setColumns(std::move(columns));
+    DBGrid1->setReadOnly(!einstellungen_.gridEditable);
+    DBGrid1->setDeleteCheck([this] { return tabelle() && loeschenPruefen(*tabelle()); });
+    DBGrid1->setDeleteAction([this] {
+        tabelle()->deleteRecord();
+        MenueFreigebenTabelle();
+        nachschlagetabelleAuffrischen();
+        nachLoeschen();
+    });
     panel->addWidget(DBGrid1, 1);
     eingabepanelBauen();
     panel->addWidget(EingabePanel1);
@@ -89,6 +98,12 @@ void TStammdatenForm::feldAufnehmen(QWidget* steuerelement, bool tasten, bool an
 {
     felder_.push_back({steuerelement, anzeige});
     if (tasten && !anzeige) feldtasten_->attach(steuerelement);
+}
+
+void TStammdatenForm::steuerelementAufnehmen(QWidget* control, bool keys, bool displayOnly)
+{
+    feldAufnehmen(control, keys, displayOnly);
+    control->setEnabled(imEingabemodus() && !displayOnly);
 }
 
 controls::DBEdit* TStammdatenForm::eingabefeld(const std::string& field, const char* name)
@@ -223,12 +238,30 @@ void TStammdatenForm::nachschlagetabelleAuffrischen()
         lookup->refresh();
 }
 
+void TStammdatenForm::eingabenUebernehmen()
+{
+    if (engine::TableDataSet* t = tabelle()) controls::updateRecord(*t);
+}
+
 void TStammdatenForm::befehl(const std::function<void()>& command)
 {
     controls::runGuarded([&] {
-        if (engine::TableDataSet* t = tabelle()) controls::updateRecord(*t);
+        eingabenUebernehmen();
         command();
     });
+}
+
+bool TStammdatenForm::unberuehrterNeuerSatz() const
+{
+    engine::TableDataSet* t = tabelle();
+    if (!t || t->state() != engine::DataSetState::Insert || angefuegt_.empty()) return false;
+    size_t i = 0;
+    for (int f = 0; f < t->fieldCount(); ++f) {
+        if (t->field(f).kind != engine::FieldKind::Stored) continue;
+        if (i >= angefuegt_.size() || !(t->value(f) == angefuegt_[i])) return false;
+        ++i;
+    }
+    return i == angefuegt_.size();
 }
 
 bool TStammdatenForm::komplett() const

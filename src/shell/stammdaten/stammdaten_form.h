@@ -35,7 +35,14 @@
 // "Eingabe beenden" and "Datensatz einfügen" refuse an incomplete record (the name field
 // empty) with "Die Daten sind nicht vollständig"; "Neueingabe" from an edit mode refuses it
 // with "Die Daten sind noch nicht komplett" in windows that ask for it; the close question
-// stores it as it is. An error of the data store ends a command in the mode it was in.
+// stores it as it is. "Neueingabe" while the new record of the last append is untouched
+// (nothing but what the insert rules filled, such as its running number) drops it instead
+// of storing an empty record. An error of the data store ends a command in the mode it was in.
+//
+// Grids editable in place (gridEditable): a changed cell makes its record pending in any
+// mode; the next move stores it. The grid's Insert key appends a record, Ctrl+Delete asks
+// "Datensatz löschen?" after the window's own checks of a delete (loeschenErlaubt and the
+// reference check) and deletes.
 //
 // What holds in each mode:
 //   Blaettern  The window made no pending record; a record left pending by an activation
@@ -122,6 +129,9 @@ struct StammdatenEinstellungen {
     bool browseOnActivate = false;      // activation switches to browse
     bool incompleteCheckOnNew = false;  // "Neueingabe" refuses while the record is incomplete
     bool importItem = false;            // "&Importieren" in the "&Eingabe" menu
+    bool gridEditable = false;          // cells are changed in place (not the running number)
+    QString deleteQuestion = QStringLiteral("Datensatz löschen ?");
+    std::string printFile;              // the table "Liste" prints over; empty: the window's
 };
 
 class TStammdatenForm : public shell::ChildWindow {
@@ -258,8 +268,39 @@ protected:
     // command, the window having said why.
     virtual bool loeschenErlaubt(engine::TableDataSet& t) { (void)t; return true; }
 
+    // Runs before every append of a new record (new record, insert next, copy and the
+    // next record of a series).
+    virtual void vorAnfuegen() {}
+    // Runs when save, cancel or the close question has stored (true) or dropped (false) the
+    // window's pending record, before the window goes on (to browse or to the next record).
+    virtual void datensatzAbgeschlossen(bool gespeichert) { (void)gespeichert; }
+    // Runs after a record was deleted (by the menu or the grid's key).
+    virtual void nachLoeschen() {}
+    // "Liste": the report of the window's option over its table (or printFile).
+    virtual void listeDrucken();
+    // Takes what was typed into the controls into the records; the default takes the
+    // window's table. Every command starts with it.
+    virtual void eingabenUebernehmen();
+
     // Runs a command: typed texts into the record first, errors shown in the error box.
     void befehl(const std::function<void()>& command);
+
+    // For windows with controls beyond the entry panel: a data source of the module by name
+    // (nullptr when there is none), and a control made by the window on another panel that
+    // the mode switch enables and disables like the entry fields (a display-only one stays
+    // disabled), with the field keys when `keys` is set.
+    data::Datenquelle* datenquelleNamens(const std::string& name) const { return quelle(name); }
+    void steuerelementAufnehmen(QWidget* control, bool keys, bool displayOnly = false);
+    // Inside a command: the mode switch (on: entry, off: browse) and the append of a new
+    // record with the window's hooks.
+    void eingabeSchalten(bool on) { modusWechseln(on, false); }
+    void datensatzAnfuegen() { neuAnfuegen(); }
+    // Whether the data set holds a new record that nobody changed since the window
+    // appended it (the insert rules' values, such as the running number, do not count).
+    bool unberuehrterNeuerSatz() const;
+    // The window's checks before a delete: loeschenErlaubt and the reference check, each
+    // saying why it refuses.
+    bool loeschenPruefen(engine::TableDataSet& t);
 
 private:
     void werkzeugleistenBauen(QVBoxLayout* panel);
@@ -307,6 +348,8 @@ private:
         bool anzeige;
     };
     std::vector<Feld> felder_;
+    // The stored values of the record the window appended last, as the insert rules left them.
+    std::vector<engine::Value> angefuegt_;
 };
 
 } // namespace trevo::shell::stammdaten
