@@ -104,7 +104,7 @@ void TSonstigeform::preislistenpanelBauen()
     DBGrid2 = new controls::DBGrid(EingabemainPanel1);
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
     DBGrid2->setSource(listen);
-    DBGrid2->setColumns({{"NUMMER", {}, -1, {}, true}, {"DATUM"}, {"WAEHRUNG"}, {"WaehrungStr"}});
+    DBGrid2->setColumns({{"NUMMER", {}, -1, {}, true}, {"DATUM", {}, 90}, {"WAEHRUNG"}, {"WaehrungStr"}});
     DBGrid2->setReadOnly(false);
     DBGrid2->setInsertAction([this] { preislisteImGitterAnfuegen(); });
     DBGrid2->setDeleteCheck([this] { return preislistePruefen(); });
