@@ -4,6 +4,7 @@
 
 #include "common/dialogs/dialogs.h"
 #include "dbcontrols/command_guard.h"
+#include "engine/dataset/table_data_set.h"
 #include "shell/stammdaten/datenzugang.h"
 #include "shell/stammdaten/modal.h"
 
@@ -11,8 +12,30 @@
 
 namespace trevo::masterdata {
 
+namespace {
+
+// A bowler being typed in the members window would be stored after the import with the
+// number it was given before, possibly one the import hands out as well: the import
+// waits until that record is stored or dropped.
+bool eingabeOffen(shell::stammdaten::Datenzugang& zugang)
+{
+    try {
+        const engine::TableDataSet* kegler = zugang.tabelle("KeglerTable1");
+        return kegler && kegler->editing();
+    } catch (const engine::EngineError&) {
+        return false; // no data module: nobody is typing
+    }
+}
+
+} // namespace
+
 int Importieren(shell::stammdaten::Datenzugang& zugang)
 {
+    if (eingabeOffen(zugang)) {
+        common::dialogs().message(QStringLiteral(
+            "Bitte speichern oder verwerfen Sie zuerst den Datensatz, der gerade bearbeitet wird."));
+        return 0;
+    }
     const std::string ordner = zugang.datenordner();
     TDBImportDlg dialog(zugang.datenbank(), zugang.session(), QApplication::activeWindow());
     dialog.setZiel(ordner, "KEGLER.DBF");

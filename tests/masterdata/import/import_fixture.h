@@ -20,7 +20,12 @@ namespace trevo::masterdata::test {
 
 class Import : public ::testing::Test {
 protected:
-    void SetUp() override { verein.leeren("KEGLER.DBF"); }
+    // The data module is open, as in the program: its members table shares the file.
+    void SetUp() override
+    {
+        verein.leeren("KEGLER.DBF");
+        verein.oeffnen();
+    }
 
     void TearDown() override
     {

@@ -15,7 +15,6 @@ int satz(TestVerein& v, int nummer, const std::string& name, const std::string& 
 
 TEST_F(Import, NumbersNewBowlersAfterTheHighestAndWritesOnlyWhatIsConnected)
 {
-    verein.oeffnen();
     satz(verein, 41, "Vorhanden");
     const auto pfad = quelle("ALT.DBF", "VNAME C(20); NNAME C(20); ORT C(20)",
                              {"('Anna', 'Adler', 'Bonn')", "('Bernd', 'Berg', 'Köln')", "('Carla', 'Cremer', 'Ulm')",
@@ -136,10 +135,23 @@ TEST_F(Import, NoSourceEmptySourceAndForeignFileShowNoDialog)
     script.choose(fremd.fileName());
     EXPECT_EQ(Importieren(verein), 0);
     ASSERT_EQ(script.texts().size(), 2);
-    EXPECT_FALSE(script.texts().value(1).isEmpty());
+    EXPECT_TRUE(script.texts().value(1).contains("FREMD.DBF")) << script.texts().value(1).toStdString();
     EXPECT_EQ(script.shown().back().kind, common::BoxKind::Error);
     EXPECT_TRUE(modal.shown().isEmpty());
     EXPECT_EQ(anzahl(), 0u);
+}
+
+TEST_F(Import, WaitsForTheBowlerBeingTypedInTheMembersWindow)
+{
+    quelle("EINS.DBF", "NAME C(20)", {"('A',)"});
+    verein.kegler().append();
+    verein.kegler().setText("NAME", "Getippt");
+    EXPECT_EQ(Importieren(verein), 0); // no file chooser, no dialog
+    ASSERT_EQ(script.texts().size(), 1);
+    EXPECT_TRUE(script.texts().value(0).contains("zuerst den Datensatz"));
+    EXPECT_EQ(verein.kegler().text("NAME"), "Getippt");
+    EXPECT_EQ(anzahl(), 0u);
+    verein.kegler().cancel();
 }
 
 TEST_F(Import, AValueThatDoesNotConvertEndsTheImportKeepingTheRecordsBefore)
@@ -156,6 +168,7 @@ TEST_F(Import, AValueThatDoesNotConvertEndsTheImportKeepingTheRecordsBefore)
     EXPECT_EQ(verein.dateiInhalt("KEGLER.DBF")[0][2].text(), "Adler");
     ASSERT_EQ(script.texts().size(), 1);
     EXPECT_EQ(script.shown().back().kind, common::BoxKind::Error);
+    EXPECT_TRUE(script.texts().value(0).startsWith("'Kassierer' ist keine gültige Zahl für das Feld 'FUNKTION'"));
     EXPECT_TRUE(script.texts().value(0).endsWith("Importierte Datensätze: 1")) << script.texts().value(0).toStdString();
 }
 
