@@ -7,6 +7,8 @@
 #include "dbcontrols/db_grid.h"
 #include "dbcontrols/db_lookup_combo.h"
 #include "engine/dataset/table_data_set.h"
+#include "dbcontrols/command_guard.h"
+#include "masterdata/import/importieren.h"
 #include "shell/stammdaten/datenzugang.h"
 #include "shell/stammdaten/dialog_hilfen.h"
 
@@ -58,6 +60,13 @@ TMitgliederform::TMitgliederform(shell::ShellServices& shell, Datenzugang& zugan
     gridFont.setPointSize(8);
     DBGrid1->setFont(gridFont);
     FormCreate();
+    if (Importieren1) {
+        Importieren1->setEnabled(true);
+        connect(Importieren1, &QAction::triggered, this, controls::guarded([this] {
+            // The grid shows the imported bowlers at once.
+            if (Importieren(this->zugang()) > 0 && tabelle()) tabelle()->refresh();
+        }));
+    }
 }
 
 // The rows of the entry panel: a title on the left, the fields of the row beside it.

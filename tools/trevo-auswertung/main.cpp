@@ -14,6 +14,7 @@
 #include <QProcess>
 
 #include <cstdio>
+#include <chrono>
 #include <iostream>
 
 namespace {
@@ -76,6 +77,10 @@ bool pdfDrucken(const auswertungstool::Aufruf& a)
 int ausfuehren(const auswertungstool::Aufruf& a)
 {
     engine::Database db;
+    // The result tables are written: the folder is held for the run, after a short wait
+    // for another program (FolderBusy names it).
+    db.storage().setProgram("trevo-auswertung");
+    db.holdFolder(a.ordner, std::chrono::seconds(3));
     evaluation::Auswertung auswertung(db, db.session(), a.ordner, a.optionen);
     switch (a.art) {
     case Art::Termin: {

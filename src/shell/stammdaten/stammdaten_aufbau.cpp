@@ -187,7 +187,7 @@ void TStammdatenForm::menuesBauen()
     ndern1 = action(Eingabe1, "ndern1", QStringLiteral("&Ändern"), &TStammdatenForm::ndern1Click);
     if (einstellungen_.importItem) {
         Eingabe1->addSeparator();
-        // The member import comes with its own dialog later; until then the item is off.
+        // Off until the window connects its import to it.
         Importieren1 = Eingabe1->addAction(QStringLiteral("&Importieren"));
         Importieren1->setObjectName(QStringLiteral("Importieren1"));
         Importieren1->setEnabled(false);

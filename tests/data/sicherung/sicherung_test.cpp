@@ -68,8 +68,8 @@ protected:
         schreiben(daten / "NOTIZ.TXT", std::string("Gr\xfc\xdf" "e\0binär", 12));
         optionen = fs::path(tmp.path().toStdString()) / "KEGELCFG.DB";
         schreiben(optionen, "Optionen 1");
-        schreiben(daten / "TREVO.LCK", "gehalten");
-        quelle = {daten.string(), optionen.string(), {"trevo.lck"}};
+        schreiben(daten / "EIGEN.LCK", "gehalten");
+        quelle = {daten.string(), optionen.string(), {"eigen.lck", "TREVO.LCK"}};
     }
 
     QTemporaryDir tmp;
@@ -80,6 +80,7 @@ protected:
 TEST_F(Sicherungen, RestoringGivesBackEveryFileByteForByteAndKeepsWhatItReplaced)
 {
     Inhalt vorher = ordnerInhalt(daten);
+    vorher.erase("EIGEN.LCK");
     vorher.erase("TREVO.LCK");
     ASSERT_GT(vorher.size(), 10u);
     const std::string zip = sichern(quelle, ziel.string(), zeit());
@@ -91,11 +92,13 @@ TEST_F(Sicherungen, RestoringGivesBackEveryFileByteForByteAndKeepsWhatItReplaced
     schreiben(daten / "NEU.DBF", "neu");
     schreiben(optionen, "Optionen 2");
     Inhalt geaendert = ordnerInhalt(daten);
+    geaendert.erase("EIGEN.LCK");
     geaendert.erase("TREVO.LCK");
 
     const std::string davor = zurueckspielen(zip, quelle, ziel.string(), true, zeit(31));
     Inhalt nachher = ordnerInhalt(daten);
-    EXPECT_EQ(nachher["TREVO.LCK"], "gehalten") << "the lock file is left alone";
+    EXPECT_EQ(nachher["EIGEN.LCK"], "gehalten") << "a file left out is left alone";
+    nachher.erase("EIGEN.LCK");
     nachher.erase("TREVO.LCK");
     EXPECT_EQ(nachher, vorher);
     EXPECT_EQ(lesen(optionen), "Optionen 1");
@@ -178,7 +181,7 @@ TEST_F(Sicherungen, BackupsInsideTheDataFolderAreNotBackedUpAgain)
     const std::string zweite = sichern(quelle, daten.string(), zeit(2));
     for (const ZipEintrag& e : zipLesen(zweite)) {
         EXPECT_NE(e.name, fs::path(erste).filename().string());
-        EXPECT_NE(e.name, "TREVO.LCK");
+        EXPECT_NE(e.name, "EIGEN.LCK");
     }
 }
 
