@@ -96,7 +96,7 @@ void MainForm1::buildMenus()
             registry_.runCommand(n);
         });
     }
-    autoBackupAction_ = extrasMenu_->addAction(QStringLiteral("Beim Beenden automatisch &sichern"));
+    autoBackupAction_ = extrasMenu_->addAction(QStringLiteral("&Beim Beenden automatisch sichern"));
     autoBackupAction_->setCheckable(true);
     connect(autoBackupAction_, &QAction::toggled, this,
             [this](bool on) { registry_.setSwitch(Komponente::AutomatischSichern, on); });

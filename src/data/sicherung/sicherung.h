@@ -1,6 +1,7 @@
 #pragma once
-// Backups of a data folder: one ZIP file holding every file of the folder (tables, memo
-// files, layouts) at its root and the program's options file under "Programmordner/".
+// Backups of a data folder: one ZIP file holding the club's files of the folder (tables,
+// memo and index files, layouts; not the program or other files when the data folder is the
+// program folder) at its root and the program's options file under "Programmordner/".
 //
 // Writing: the files are read first, then the archive is written under a temporary name,
 // read back and compared file by file, and only then renamed to

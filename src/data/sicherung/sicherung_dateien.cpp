@@ -34,6 +34,16 @@ bool istSicherung(const std::string& name)
     return name.rfind(kSicherungPraefix, 0) == 0 && (endetMit(name, ".zip") || endetMit(name, ".zip.tmp"));
 }
 
+// The files of a data folder that belong to the club: tables, memo and index files,
+// code-page notes and layouts. The data folder may be the program folder, which also holds
+// the program itself and whatever else lies there; none of that is backed up or replaced.
+bool datendatei(const std::string& name)
+{
+    static const char* const endungen[] = {".DBF", ".DBT", ".FPT", ".MDX", ".NDX", ".CDX", ".CPG", ".QR2"};
+    const std::string n = gross(name);
+    return std::any_of(std::begin(endungen), std::end(endungen), [&](const char* e) { return endetMit(n, e); });
+}
+
 bool zulaessigerName(const std::string& name)
 {
     if (name.empty() || name == "." || name == "..") return false;
@@ -53,7 +63,7 @@ std::vector<std::string> sicherbareDateien(const Sicherungsquelle& quelle)
         throw engine::IoError("Der Datenordner '" + quelle.datenordner + "' kann nicht gelesen werden: " + ec.message());
     for (const auto& e : it) {
         const std::string name = e.path().filename().string();
-        if (!e.is_regular_file(ec) || istSicherung(name) || endetMit(name, kNeuEndung)) continue;
+        if (!e.is_regular_file(ec) || istSicherung(name) || !datendatei(name)) continue;
         const bool ausgelassen = std::any_of(quelle.auslassen.begin(), quelle.auslassen.end(),
                                              [&](const std::string& a) { return gross(a) == gross(name); });
         if (!ausgelassen) namen.push_back(name);
@@ -103,7 +113,7 @@ void archivPruefen(const std::string& pfad, const std::vector<ZipEintrag>& eintr
     bool tabelle = false;
     for (const ZipEintrag& e : eintraege) {
         if (e.name == optionen) continue;
-        if (!zulaessigerName(e.name))
+        if (!zulaessigerName(e.name) || !datendatei(e.name))
             throw engine::FormatError("Die Sicherungsdatei '" + pfad + "' enthält den unzulässigen Dateinamen '" +
                                       e.name + "'");
         tabelle = tabelle || endetMit(gross(e.name), ".DBF");

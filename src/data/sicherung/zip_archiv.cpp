@@ -62,7 +62,7 @@ void ZipSchreiber::hinzufuegen(const ZipEintrag& eintrag)
         zip_source_free(quelle);
         throw engine::IoError("Sicherung von '" + eintrag.name + "': " + fehlerText(zip_get_error(archiv_)));
     }
-    zip_set_file_compression(archiv_, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 9);
+    zip_set_file_compression(archiv_, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 6);
     if (eintrag.geaendert > 0) zip_file_set_mtime(archiv_, static_cast<zip_uint64_t>(index), eintrag.geaendert, 0);
 }
 

@@ -65,7 +65,9 @@ protected:
         fs::create_directories(daten);
         engine::Database db;
         installDataFolder(db, daten.string() + "/", 46000);
-        schreiben(daten / "NOTIZ.TXT", std::string("Gr\xfc\xdf" "e\0binär", 12));
+        schreiben(daten / "NOTIZ.DBT", std::string("Gr\xfc\xdf" "e\0binär", 12));
+        // When the data folder is the program folder, the program lies there too.
+        schreiben(daten / "trevo", "das Programm");
         optionen = fs::path(tmp.path().toStdString()) / "KEGELCFG.DB";
         schreiben(optionen, "Optionen 1");
         schreiben(daten / "EIGEN.LCK", "gehalten");
@@ -82,22 +84,26 @@ TEST_F(Sicherungen, RestoringGivesBackEveryFileByteForByteAndKeepsWhatItReplaced
     Inhalt vorher = ordnerInhalt(daten);
     vorher.erase("EIGEN.LCK");
     vorher.erase("TREVO.LCK");
+    vorher.erase("trevo");
     ASSERT_GT(vorher.size(), 10u);
     const std::string zip = sichern(quelle, ziel.string(), zeit());
     EXPECT_EQ(fs::path(zip).filename().string(), "Trevo-Sicherung-2026-12-09-1530.zip");
 
     // The folder changes: a table changed, one removed, a new file, options changed.
     schreiben(daten / "KEGLER.DBF", "kaputt");
-    fs::remove(daten / "NOTIZ.TXT");
+    fs::remove(daten / "NOTIZ.DBT");
     schreiben(daten / "NEU.DBF", "neu");
     schreiben(optionen, "Optionen 2");
     Inhalt geaendert = ordnerInhalt(daten);
     geaendert.erase("EIGEN.LCK");
     geaendert.erase("TREVO.LCK");
+    geaendert.erase("trevo");
 
     const std::string davor = zurueckspielen(zip, quelle, ziel.string(), true, zeit(31));
     Inhalt nachher = ordnerInhalt(daten);
     EXPECT_EQ(nachher["EIGEN.LCK"], "gehalten") << "a file left out is left alone";
+    EXPECT_EQ(nachher["trevo"], "das Programm") << "only the club's files are backed up and replaced";
+    nachher.erase("trevo");
     nachher.erase("EIGEN.LCK");
     nachher.erase("TREVO.LCK");
     EXPECT_EQ(nachher, vorher);
@@ -182,6 +188,7 @@ TEST_F(Sicherungen, BackupsInsideTheDataFolderAreNotBackedUpAgain)
     for (const ZipEintrag& e : zipLesen(zweite)) {
         EXPECT_NE(e.name, fs::path(erste).filename().string());
         EXPECT_NE(e.name, "EIGEN.LCK");
+        EXPECT_NE(e.name, "trevo");
     }
 }
 
