@@ -17,12 +17,13 @@ inline std::string readFile(const std::string& path)
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// File name -> contents of every file of the folder.
+// File name -> contents of every file of the folder but its lock file, which records who
+// held the folder last (user, process, since when).
 inline std::map<std::string, std::string> snapshot(const std::string& folder)
 {
     std::map<std::string, std::string> s;
     for (const auto& e : std::filesystem::directory_iterator(folder))
-        s[e.path().filename().string()] = readFile(e.path().string());
+        if (e.path().filename() != "TREVO.LCK") s[e.path().filename().string()] = readFile(e.path().string());
     return s;
 }
 
