@@ -4,10 +4,14 @@
 //   trevo-setup programmordner ORDNER   KEGELCFG.DB with the default options
 //   trevo-setup demo ORDNER [--jahre N] [--kegler N] [--seed N]   a complete demo club with
 //                                    the report layouts
-// Existing files are never overwritten. A folder another program holds is left alone
+//   trevo-setup sichern DATENORDNER ZIELORDNER   a backup of the data folder (ZIP file)
+//   trevo-setup zurueckspielen ZIPDATEI DATENORDNER   restores a backup, after backing up the
+//                                    current state beside the ZIP file
+// Existing files are never overwritten (but by a restore). A folder another program holds is left alone
 // (exit code 1 with the holder named).
 #include "engine/core/error.h"
 #include "engine/database.h"
+#include "data/sicherung/sicherung.h"
 #include "data/store/demo_club.h"
 #include "data/store/installation.h"
 #ifdef TREVO_SETUP_LAYOUTS
@@ -31,7 +35,9 @@ int usage()
     std::cerr << "Aufruf:\n"
                  "  trevo-setup datenordner ORDNER\n"
                  "  trevo-setup programmordner ORDNER\n"
-                 "  trevo-setup demo ORDNER [--jahre N] [--kegler N] [--seed N]\n";
+                 "  trevo-setup demo ORDNER [--jahre N] [--kegler N] [--seed N]\n"
+                 "  trevo-setup sichern DATENORDNER ZIELORDNER\n"
+                 "  trevo-setup zurueckspielen ZIPDATEI DATENORDNER\n";
     return 2;
 }
 
@@ -92,6 +98,34 @@ int demo(engine::Database& db, const std::string& folder, const std::vector<std:
     return 0;
 }
 
+// The club's files of the folder; the options file when it lies there too (the data folder
+// is the program folder).
+data::Sicherungsquelle quelle(engine::Database& db, const std::string& folder)
+{
+    return {folder, data::existingFile(db.fs(), folder, "KEGELCFG.DB"), {"TREVO.LCK", "TREVO.JNL"}};
+}
+
+std::string ordnerVon(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash + 1);
+}
+
+int sicherung(engine::Database& db, const std::string& command, const std::string& first, const std::string& second)
+{
+    const std::string datenordner = command == "sichern" ? first : second;
+    db.holdFolder(datenordner, std::chrono::seconds(3));
+    if (command == "sichern") {
+        std::cout << "Sicherung geschrieben: " << data::sichern(quelle(db, datenordner), second, std::time(nullptr))
+                  << "\n";
+    } else {
+        const std::string vorher =
+            data::zurueckspielen(first, quelle(db, datenordner), ordnerVon(first), false, std::time(nullptr));
+        std::cout << "Sicherung zurückgespielt; die bisherigen Daten sind gesichert in " << vorher << "\n";
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -101,6 +135,9 @@ int main(int argc, char** argv)
     const std::vector<std::string> rest(argv + 3, argv + argc);
     try {
         engine::Database db;
+        db.storage().setProgram("trevo-setup");
+        if ((command == "sichern" || command == "zurueckspielen") && rest.size() == 1)
+            return sicherung(db, command, folder, rest[0]);
         // An existing folder is held while the tool writes; another program holding it ends the
         // tool after a short wait with exit code 1, naming the holder.
         db.storage().setProgram("trevo-setup");

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdio>
+#include <fstream>
 #include <sys/wait.h>
 
 namespace {
@@ -66,4 +67,38 @@ TEST(SetupTool, DemoWithItsOptionsAndWrongCalls)
     EXPECT_EQ(range.exitCode, 1);
     EXPECT_NE(range.output.find("Fehler: Die Anzahl der Jahre muss zwischen 1 und 50 liegen"), std::string::npos);
     EXPECT_EQ(setup("installieren " + dir.file("x")).exitCode, 2);
+}
+
+TEST(SetupTool, BacksUpAndRestoresADataFolderWithoutAScreen)
+{
+    trevo::data::test::TempFolder dir;
+    const std::string daten = dir.file("daten"), ziel = dir.file("sicherungen");
+    ASSERT_EQ(setup("demo " + daten).exitCode, 0);
+    const auto vorher = trevo::data::test::snapshot(daten);
+
+    ToolRun gesichert = setup("sichern " + daten + " " + ziel);
+    ASSERT_EQ(gesichert.exitCode, 0) << gesichert.output;
+    const std::string prefix = "Sicherung geschrieben: ";
+    ASSERT_EQ(gesichert.output.rfind(prefix, 0), 0u) << gesichert.output;
+    std::string zip = gesichert.output.substr(prefix.size());
+    zip.erase(zip.find_last_not_of("\n") + 1);
+    EXPECT_NE(zip.find("/Trevo-Sicherung-"), std::string::npos) << zip;
+
+    // The club's tables change, then the backup comes back.
+    {
+        std::ofstream(daten + "/KEGLER.DBF", std::ios::trunc) << "kaputt";
+    }
+    ToolRun zurueck = setup("zurueckspielen " + zip + " " + daten);
+    ASSERT_EQ(zurueck.exitCode, 0) << zurueck.output;
+    EXPECT_NE(zurueck.output.find("die bisherigen Daten sind gesichert in"), std::string::npos) << zurueck.output;
+    EXPECT_EQ(trevo::data::test::snapshot(daten), vorher);
+
+    // A file that is no backup is refused with a German message and changes nothing.
+    {
+        std::ofstream(dir.file("fremd.zip")) << "kein Archiv";
+    }
+    ToolRun fremd = setup("zurueckspielen " + dir.file("fremd.zip") + " " + daten);
+    EXPECT_EQ(fremd.exitCode, 1);
+    EXPECT_NE(fremd.output.find("beschädigt"), std::string::npos) << fremd.output;
+    EXPECT_EQ(trevo::data::test::snapshot(daten), vorher);
 }
