@@ -1,6 +1,6 @@
 #include "cashbook/konto_form.h"
 
-#include "cashbook/datumskorrektur.h"
+#include "dbcontrols/jahreskorrektur.h"
 #include "cashbook/kontostand.h"
 #include "common/fenster/window_codes.h"
 #include "data/module/datenquelle.h"
@@ -83,7 +83,7 @@ void TKontoform::felderBauen()
     DBEdit1->setFixedWidth(80);
     DatumDBEdit2 = eingabefeld("DATUM", "DatumDBEdit2");
     DatumDBEdit2->setFixedWidth(100);
-    Datumskorrektur::anbringen(DatumDBEdit2);
+    controls::Jahreskorrektur::anbringen(DatumDBEdit2);
     BetragDBEdit3 = eingabefeld("BETRAG", "BetragDBEdit3");
     BetragDBEdit3->setFixedWidth(100);
     WaehrungDBEdit4 = nummernanzeige("WaehrungStr", "WaehrungDBEdit4");

@@ -1,53 +1,15 @@
 #include "masterdata/feldpruefungen.h"
 
 #include "common/dialogs/dialogs.h"
-#include "common/helpers/jahr_korrigieren.h"
 #include "dbcontrols/db_edit.h"
+#include "dbcontrols/jahreskorrektur.h"
 #include "engine/core/error.h"
 
-#include <QFocusEvent>
 #include <QTimer>
 
 #include <algorithm>
 
 namespace trevo::masterdata {
-
-namespace {
-
-// The focus left the field for another control of the window.
-bool weitergegangen(QObject* watched, QWidget* feld, QEvent* event)
-{
-    if (watched != feld || event->type() != QEvent::FocusOut || !feld->isEnabled()) return false;
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-}
-
-} // namespace
-
-// ---- year correction ----
-
-Jahreskorrektur::Jahreskorrektur(controls::DBEdit* feld) : QObject(feld), feld_(feld) {}
-
-void Jahreskorrektur::anbringen(controls::DBEdit* feld) { feld->installEventFilter(new Jahreskorrektur(feld)); }
-
-bool Jahreskorrektur::eventFilter(QObject* watched, QEvent* event)
-{
-    if (!weitergegangen(watched, feld_, event)) return false;
-    const QString text = feld_->text().trimmed();
-    if (text.isEmpty()) return false;
-    std::string korrigiert = text.toStdString();
-    try {
-        common::JahrKorrigieren(korrigiert);
-    } catch (const engine::EngineError&) {
-        return false; // no date: the field's own conversion says so
-    }
-    const QString neu = QString::fromStdString(korrigiert);
-    if (neu != text) {
-        feld_->setText(neu);
-        emit feld_->textEdited(neu); // as if typed: the field writes it into the record
-    }
-    return false;
-}
 
 // ---- a choice of whole numbers ----
 
@@ -77,7 +39,7 @@ bool Zahlenauswahl::gueltig()
 
 bool Zahlenauswahl::eventFilter(QObject* watched, QEvent* event)
 {
-    if (weitergegangen(watched, feld_, event) && !gueltig())
+    if (controls::fokusWeitergegangen(watched, feld_, event) && !gueltig())
         QTimer::singleShot(0, feld_, [f = feld_] { f->setFocus(Qt::OtherFocusReason); });
     return false;
 }

@@ -1,11 +1,8 @@
 #pragma once
-// Checks that run when the focus leaves an entry field, as the user moves on:
-//  - a date field corrects a year before 1930 by a hundred years (JahrKorrigieren) and
-//    writes the corrected text back, as if typed;
-//  - a field of a few allowed whole numbers refuses any other text with its message and
-//    takes the focus back.
-// Neither acts while the field is disabled, nor when only the window lost the focus (to a
-// message box or a menu).
+// A check that runs when the focus leaves an entry field, as the user moves on: a field of
+// a few allowed whole numbers refuses any other text with its message and takes the focus
+// back. It does not act while the field is disabled, nor when only the window lost the
+// focus (to a message box or a menu). (Date fields: controls::Jahreskorrektur.)
 #include <QObject>
 #include <QString>
 
@@ -17,19 +14,6 @@ class DBEdit;
 }
 
 namespace trevo::masterdata {
-
-class Jahreskorrektur : public QObject {
-    Q_OBJECT
-public:
-    static void anbringen(controls::DBEdit* feld);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    explicit Jahreskorrektur(controls::DBEdit* feld);
-    controls::DBEdit* feld_;
-};
 
 class Zahlenauswahl : public QObject {
     Q_OBJECT

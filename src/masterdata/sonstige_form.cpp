@@ -10,6 +10,7 @@
 #include "dbcontrols/db_lookup_combo.h"
 #include "dbcontrols/db_navigator.h"
 #include "engine/dataset/table_data_set.h"
+#include "dbcontrols/jahreskorrektur.h"
 #include "masterdata/feldpruefungen.h"
 
 #include <QAction>
@@ -152,7 +153,7 @@ void TSonstigeform::preislistenzeileBauen(QWidget* zeile)
     titel(QStringLiteral("Nummer"), nullptr);
     reihe->addWidget(DBEdit1);
     Datumedit = feld("DATUM", "Datumedit", 90, false);
-    Jahreskorrektur::anbringen(Datumedit);
+    controls::Jahreskorrektur::anbringen(Datumedit);
     titel(QStringLiteral("&Datum"), Datumedit);
     reihe->addWidget(Datumedit);
 

@@ -4,7 +4,7 @@
 #include "dbcontrols/db_edit.h"
 #include "dbcontrols/db_lookup_combo.h"
 #include "engine/dataset/table_data_set.h"
-#include "evenings/terminplan/termin_datumskorrektur.h"
+#include "dbcontrols/jahreskorrektur.h"
 #include "shell/shell_services.h"
 
 #include <QAction>
@@ -51,7 +51,7 @@ void TTerminplanform::felderBauen()
     DBEdit1->setFixedWidth(80);
     Datumedit = eingabefeld("TERMIN", "Datumedit");
     Datumedit->setFixedWidth(100);
-    terminplan::Datumskorrektur::anbringen(Datumedit);
+    controls::Jahreskorrektur::anbringen(Datumedit);
     Zeitedit = eingabefeld("ZEIT", "Zeitedit");
     Zeitedit->setFixedWidth(60);
     Beschreibungedit = auswahlfeld("BESCHREIBU", "Beschreibungedit", "TermintypDataSource2", "BESCHREIBU",
