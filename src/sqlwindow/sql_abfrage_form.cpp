@@ -8,6 +8,8 @@
 #include "engine/database.h"
 #include "shell/shell_services.h"
 #include "shell/stammdaten/datenzugang.h"
+#include "engine/core/interrupt.h"
+#include "sqlwindow/abbruch.h"
 #include "sqlwindow/sql_lauf.h"
 #include "sqlwindow/sql_textdatei.h"
 
@@ -31,18 +33,6 @@
 namespace trevo::sqlwindow {
 
 namespace {
-
-// The please-wait indication for as long as a statement runs, switched off on every path.
-class Warten {
-public:
-    explicit Warten(shell::ShellServices& shell) : shell_(shell) { shell_.BitteWarten(0); }
-    ~Warten() { shell_.BitteWarten(1); }
-    Warten(const Warten&) = delete;
-    Warten& operator=(const Warten&) = delete;
-
-private:
-    shell::ShellServices& shell_;
-};
 
 bool istStrgEnter(const QEvent* event)
 {
@@ -156,6 +146,7 @@ void TSQLAbfrageForm::aufbauen()
     setTabOrder(Memo1, DBGrid1);
     setTabOrder(DBGrid1, AbfrageStartenBtn);
     setFocusProxy(Memo1);
+    Wartefenster = new Abbruchfenster(this);
 }
 
 QWidget* TSQLAbfrageForm::werkzeugleiste()
@@ -256,24 +247,33 @@ void TSQLAbfrageForm::abfrageSchliessen()
 
 void TSQLAbfrageForm::ausfuehren(bool zeilenZeigen)
 {
+    if (AbbrechbarerLauf::laeuft()) return;
     abfrageSchliessen();
     StatusBar1->clearMessage();
     SqlLauf lauf;
     try {
-        Warten warten(shell());
+        AbbrechbarerLauf warten(shell(), *Wartefenster);
         lauf = sqlAusfuehren(zugang_.datenbank(), zugang_.session(), anweisung(), arbeitsordner());
+    } catch (const engine::Interrupted&) {
+        // Statements are atomic: the cancelled one changed nothing.
+        StatusBar1->showMessage(QStringLiteral("Abfrage abgebrochen"));
+        common::dialogs().message(QStringLiteral("Die Abfrage wurde abgebrochen. Die Tabellen sind unverändert."));
+        return;
     } catch (...) {
         StatusBar1->showMessage(QStringLiteral("Anweisung nicht ausgeführt"));
         throw;
     }
     const bool zeigen = zeilenZeigen && lauf.mitZeilen();
     StatusBar1->showMessage(statuszeile(lauf, zeigen));
-    if (!zeigen) return;
-    std::vector<controls::GridColumn> spalten;
-    for (const auto& spalte : lauf.ergebnis.columns) spalten.emplace_back(spalte.name, QString(), spaltenbreite(spalte));
-    Query1.setResult(std::move(lauf.ergebnis));
-    Query1.open();
-    DBGrid1->setColumns(std::move(spalten));
+    if (zeigen) {
+        std::vector<controls::GridColumn> spalten;
+        for (const auto& spalte : lauf.ergebnis.columns)
+            spalten.emplace_back(spalte.name, QString(), spaltenbreite(spalte));
+        Query1.setResult(std::move(lauf.ergebnis));
+        Query1.open();
+        DBGrid1->setColumns(std::move(spalten));
+    }
+    if (!lauf.hinweise.isEmpty()) common::dialogs().show(common::BoxKind::Warning, lauf.hinweise, common::Buttons::Ok);
 }
 
 void TSQLAbfrageForm::AbfrageStartenClick()

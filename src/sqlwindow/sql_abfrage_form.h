@@ -7,6 +7,9 @@
 // The query Query1 is closed before every run and opened only with the rows of a
 // successful query: after an error the grid is empty and the memo keeps the statement.
 // The window stays open with its statement and rows when "Schließen" goes back.
+// A running statement can be cancelled ("Abbrechen" or Esc, abbruch.h); it then changes
+// nothing. Notices of the engine about a statement (a damaged table read) show in a
+// warning box and in the status line.
 #include "data/module/datenquelle.h"
 #include "engine/dataset/query_data_set.h"
 #include "shell/child_window.h"
@@ -32,6 +35,8 @@ class Datenzugang;
 }
 
 namespace trevo::sqlwindow {
+
+class Abbruchfenster;
 
 class TSQLAbfrageForm : public shell::ChildWindow {
     Q_OBJECT
@@ -62,6 +67,8 @@ public:
     QPushButton* TextSpeichernBtn = nullptr;
     QPushButton* ExecSQLBtn = nullptr;
     QStatusBar* StatusBar1 = nullptr;
+    // "Bitte warten ..." with "Abbrechen" while a statement runs.
+    Abbruchfenster* Wartefenster = nullptr;
 
     engine::QueryDataSet& query() { return Query1; }
 

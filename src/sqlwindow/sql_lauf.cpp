@@ -31,6 +31,10 @@ SqlLauf sqlAusfuehren(engine::Database& db, engine::Session& session, const std:
     strukturaenderungPruefen(db, text, arbeitsordner);
     lauf.ergebnis = engine::sql::execute(db, session, text, arbeitsordner);
     lauf.dauer = std::chrono::steady_clock::now() - start;
+    for (const auto& hinweis : lauf.ergebnis.notices) {
+        if (!lauf.hinweise.isEmpty()) lauf.hinweise += QLatin1Char('\n');
+        lauf.hinweise += QString::fromStdString(hinweis);
+    }
     return lauf;
 }
 
@@ -57,11 +61,19 @@ QString dauerText(Dauer dauer)
 QString statuszeile(const SqlLauf& lauf, bool zeilenGezeigt)
 {
     const QString dauer = QStringLiteral(" in ") + dauerText(lauf.dauer);
-    if (!lauf.mitZeilen()) return geaendertText(lauf.ergebnis.affected) + dauer;
-    const QString zeilen = zeilenText(int64_t(lauf.ergebnis.rows.size()));
-    if (zeilenGezeigt) return zeilen + dauer;
-    return QStringLiteral("Abfrage ausgeführt") + dauer + QStringLiteral(" (") + zeilen
-           + QStringLiteral(", nicht angezeigt)");
+    QString zeile;
+    if (!lauf.mitZeilen())
+        zeile = geaendertText(lauf.ergebnis.affected) + dauer;
+    else if (zeilenGezeigt)
+        zeile = zeilenText(int64_t(lauf.ergebnis.rows.size())) + dauer;
+    else
+        zeile = QStringLiteral("Abfrage ausgeführt") + dauer + QStringLiteral(" (")
+                + zeilenText(int64_t(lauf.ergebnis.rows.size())) + QStringLiteral(", nicht angezeigt)");
+    if (!lauf.hinweise.isEmpty()) {
+        QString hinweise = lauf.hinweise;
+        zeile += QStringLiteral(" \u2013 ") + hinweise.replace(QLatin1Char('\n'), QStringLiteral("; "));
+    }
+    return zeile;
 }
 
 } // namespace trevo::sqlwindow

@@ -24,6 +24,8 @@ using Dauer = std::chrono::steady_clock::duration;
 struct SqlLauf {
     engine::sql::QueryResult ergebnis;
     Dauer dauer{};
+    // The engine's notices about the statement (a table it read is damaged), one a line.
+    QString hinweise;
     // A statement with rows (SELECT, EXPLAIN); the others tell how many records they changed.
     bool mitZeilen() const { return ergebnis.affected < 0; }
 };
@@ -41,7 +43,7 @@ QString geaendertText(int64_t anzahl);
 QString dauerText(Dauer dauer);
 
 // The status line after a run: rows shown ("15 Zeilen in 12 ms"), records changed, or a
-// query run by "SQL-Befehl" whose rows are not shown.
+// query run by "SQL-Befehl" whose rows are not shown; the notices follow on the same line.
 QString statuszeile(const SqlLauf& lauf, bool zeilenGezeigt);
 
 } // namespace trevo::sqlwindow

@@ -43,7 +43,7 @@ TEST_F(SqlFenster, ShowsTheRowsOfAStatementTypedOverSeveralLinesWithBlankLines)
 
     // The please-wait indication came while the statement ran and is gone again.
     EXPECT_EQ(bitteWarten.gezeigt, 1);
-    EXPECT_FALSE(main->pleaseWaitWindow()->isVisible());
+    EXPECT_FALSE(w->Wartefenster->isVisible());
     EXPECT_TRUE(main->statusText(2).isEmpty());
 
     // The navigator moves through the rows, and the grid follows.
@@ -116,7 +116,7 @@ TEST_F(SqlFenster, AStatementTheEngineRefusesShowsItsTextAndKeepsTheMemo)
     EXPECT_FALSE(w->query().active());
     EXPECT_EQ(zeilen(), 0);
     EXPECT_EQ(status(), "Anweisung nicht ausgeführt");
-    EXPECT_FALSE(main->pleaseWaitWindow()->isVisible());
+    EXPECT_FALSE(w->Wartefenster->isVisible());
     EXPECT_TRUE(main->statusText(2).isEmpty());
 
     const QString falsch = QStringLiteral("SELEKT NAME FROM KEGLER");

@@ -10,6 +10,7 @@
 #include "shell/please_wait_window.h"
 #include "shell/stammdaten/registrierung.h"
 #include "shell/window_registry.h"
+#include "sqlwindow/abbruch.h"
 #include "sqlwindow/registrierung.h"
 #include "sqlwindow/sql_abfrage_form.h"
 #include "support/testverein.h"
@@ -66,12 +67,12 @@ protected:
         main = std::make_unique<shell::MainForm1>(registry);
         main->resize(1200, 800);
         main->show();
-        main->pleaseWaitWindow()->installEventFilter(&bitteWarten);
         main->FensterAktivieren(common::Fenster::Termine);
         main->menuAction(QStringLiteral("SQL-Abfrage"))->trigger();
         QApplication::processEvents();
         w = dynamic_cast<TSQLAbfrageForm*>(main->Fensterobjekt(common::Fenster::SQLAbfrage));
         ASSERT_NE(w, nullptr);
+        w->Wartefenster->installEventFilter(&bitteWarten);
     }
 
     void TearDown() override

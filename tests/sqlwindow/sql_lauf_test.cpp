@@ -26,6 +26,8 @@ TEST(SqlStatuszeile, CountsAndDurationsReadGerman)
     EXPECT_EQ(statuszeile(lauf, false), "Abfrage ausgeführt in 3 ms (2 Zeilen, nicht angezeigt)");
     lauf.ergebnis.affected = 0;
     EXPECT_EQ(statuszeile(lauf, true), "kein Datensatz geändert in 3 ms");
+    lauf.hinweise = QStringLiteral("Tabelle A beschädigt\nTabelle B beschädigt");
+    EXPECT_EQ(statuszeile(lauf, true), "kein Datensatz geändert in 3 ms \u2013 Tabelle A beschädigt; Tabelle B beschädigt");
 }
 
 } // namespace trevo::sqlwindow
