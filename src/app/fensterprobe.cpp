@@ -2,13 +2,19 @@
 
 #include "common/dialogs/dialogs.h"
 #include "common/fenster/window_codes.h"
+#include "masterdata/import/db_import_dlg.h"
 #include "shell/child_window.h"
 #include "shell/main_window.h"
+#include "shell/stammdaten/modal.h"
 #include "shell/window_registry.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QPushButton>
 
+#include <algorithm>
 #include <cstdio>
 #include <set>
 
@@ -22,10 +28,26 @@ void line(const QString& text)
     std::fflush(stdout);
 }
 
-// Every box is printed and answered with No (Cancel where offered).
-common::ConsoleDialogs& probeDialoge()
+// Every box is printed and answered with No (Cancel where offered). The open-file
+// chooser answers with a table of its folder while the import is probed, else nothing.
+class ProbeDialoge : public common::ConsoleDialogs {
+public:
+    ProbeDialoge() : ConsoleDialogs(stdout, QStringLiteral("Meldung: ")) {}
+
+    std::optional<QString> openFileName(const QString& caption, const QString& folder,
+                                        const QString& filter) override
+    {
+        if (tabelle.isEmpty() || !filter.contains(QStringLiteral("DBF")))
+            return ConsoleDialogs::openFileName(caption, folder, filter);
+        return QDir(folder).filePath(tabelle);
+    }
+
+    QString tabelle;
+};
+
+ProbeDialoge& probeDialoge()
 {
-    static common::ConsoleDialogs dialoge(stdout, QStringLiteral("Meldung: "));
+    static ProbeDialoge dialoge;
     return dialoge;
 }
 
@@ -59,6 +81,31 @@ std::optional<std::vector<int>> probeCodes(const QStringList& arguments)
 void probeDialogeEinsetzen()
 {
     common::setDialogs(&probeDialoge());
+}
+
+bool importProbe(shell::MainForm1& main)
+{
+    main.FensterAktivieren(common::Fenster::Mitglieder);
+    QCoreApplication::processEvents();
+    shell::ChildWindow* mitglieder = main.Fensterobjekt(common::Fenster::Mitglieder);
+    auto* importieren = mitglieder ? mitglieder->findChild<QAction*>(QStringLiteral("Importieren1")) : nullptr;
+    QString befund = QStringLiteral("nicht geöffnet");
+    if (importieren && importieren->isEnabled()) {
+        shell::stammdaten::ModalSkript skript;
+        skript.then([&](QDialog& dialog) {
+            auto* import = dynamic_cast<masterdata::TDBImportDlg*>(&dialog);
+            if (import && import->Listbox1->count() > 0 && import->Listbox2->count() > 0
+                && import->ListBox3->count() == import->Listbox1->count())
+                befund = QStringLiteral("geöffnet");
+            if (import) import->CancelBtn->click();
+        });
+        probeDialoge().tabelle = QStringLiteral("KEGLER.DBF");
+        importieren->trigger();
+        probeDialoge().tabelle.clear();
+        QCoreApplication::processEvents();
+    }
+    line(QStringLiteral("Import\tDatenimport\t") + befund);
+    return befund == QStringLiteral("geöffnet");
 }
 
 int fensterProbe(shell::MainForm1& main, const std::vector<int>& expected)
@@ -101,6 +148,9 @@ int fensterProbe(shell::MainForm1& main, const std::vector<int>& expected)
             line(QStringLiteral("Fehlt: %1 %2").arg(code).arg(common::windowCaption(code)));
             ++missing;
         }
+    if (std::find(expected.begin(), expected.end(), common::Fenster::Mitglieder) != expected.end()
+        && !importProbe(main))
+        ++missing;
     if (probeDialoge().shown() > 0) line(QStringLiteral("Meldungen: %1").arg(probeDialoge().shown()));
     return missing == 0 && probeDialoge().shown() == 0 ? 0 : 1;
 }

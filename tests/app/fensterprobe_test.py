@@ -4,8 +4,10 @@
 Lays out a program folder with a demo club (trevo-setup), copies the built trevo into it,
 lists the windows it contains (--fenster) and opens every window through the main window's
 menus (--fensterprobe), offscreen; windows without a menu item of the main window open
-through their code. Fails when one of the expected window codes is missing
-from the program or cannot be opened from its menu item, or when a message box appears.
+through their code; with the members window (5) the member import comes up on the
+folder's KEGLER.DBF and is cancelled. Fails when one of the expected window codes is missing
+from the program or cannot be opened from its menu item, when the import dialog does not
+come up or imports anything, or when a message box appears.
 Usage: fensterprobe_test.py TREVO TREVO_SETUP CODE...
 """
 import os
@@ -32,6 +34,8 @@ def main():
         for kind in ('programmordner', 'demo'):
             if run([setup, kind, folder], folder, env).returncode != 0:
                 return f'trevo-setup {kind} ist gescheitert'
+        with open(os.path.join(folder, 'KEGLER.DBF'), 'rb') as f:
+            members = f.read()
         program = os.path.join(folder, 'trevo')
         shutil.copy(trevo, program)
 
@@ -43,6 +47,13 @@ def main():
         opened = {line.split('\t')[0] for line in probe.stdout.splitlines()
                   if line.endswith('\tgeöffnet') or line.endswith('\tüber den Code geöffnet')}
         failures += [f'Fenster {c} ließ sich nicht öffnen' for c in codes if c not in opened]
+        if '5' in codes:
+            if 'Import\tDatenimport\tgeöffnet' not in probe.stdout.splitlines():
+                failures.append('Der Datenimport ließ sich nicht öffnen')
+            with open(os.path.join(folder, 'KEGLER.DBF'), 'rb') as f:
+                after = f.read()
+            if after != members:
+                failures.append('Der abgebrochene Datenimport hat KEGLER.DBF verändert')
         if probe.returncode != 0:
             failures.append(f'--fensterprobe endete mit {probe.returncode}')
     for f in failures:
