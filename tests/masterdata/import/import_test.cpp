@@ -1,6 +1,9 @@
 // The member import worked through the real dialog, the stored bowlers read from the file.
 #include "import_fixture.h"
 
+#include <QApplication>
+#include <QLabel>
+
 namespace trevo::masterdata::test {
 namespace {
 
@@ -98,12 +101,22 @@ TEST_F(Import, ProgressCountsInPercentOfTheSourceRecords)
 {
     const auto pfad = quelle("DREI.DBF", "NAME C(20)", {"('A',)", "('B',)", "('C',)"});
     QList<int> fortschritt;
+    QStringList angezeigt; // the message line of the visible please-wait window at each step
     importieren(pfad, [&](TDBImportDlg& d) {
-        QObject::connect(&d, &TDBImportDlg::fortschrittGeschrieben, [&](int p) { fortschritt << p; });
+        QObject::connect(&d, &TDBImportDlg::fortschrittGeschrieben, [&](int p) {
+            fortschritt << p;
+            for (QWidget* fenster : QApplication::topLevelWidgets())
+                if (fenster->objectName() == "Bitte_warten_form" && fenster->isVisible())
+                    if (auto* zeile = fenster->findChild<QLabel*>("Meldung")) angezeigt << zeile->text();
+        });
         verbinden(d, "NAME", "NAME");
         ok(d);
     });
     EXPECT_EQ(fortschritt, (QList<int>{33, 67, 100}));
+    EXPECT_EQ(angezeigt, (QStringList{"33", "67", "100"}));
+    for (QWidget* fenster : QApplication::topLevelWidgets())
+        EXPECT_FALSE(fenster->objectName() == "Bitte_warten_form" && fenster->isVisible());
+    EXPECT_EQ(anzahl(), 3u);
 }
 
 TEST_F(Import, CancelImportsNothing)
