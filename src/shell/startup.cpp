@@ -116,7 +116,7 @@ bool Startup::run(int screenWidth)
 
     startStep(QStringLiteral("Datenbankfunktionen"));
     advance();
-    component(Komponente::Datenbankfunktionen);
+    if (data_) guardedStep([this] { data_->createTools(); });
 
     startStep(QStringLiteral("Datenbank öffnen"));
     advance();

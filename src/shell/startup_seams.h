@@ -38,6 +38,9 @@ public:
 class DataModuleSeam {
 public:
     virtual ~DataModuleSeam() = default;
+    // Creates the database tools module, the first start step; create() makes it when it
+    // does not exist by then.
+    virtual void createTools() {}
     // Creates the data module: checks the data folder (may ask for another one, then
     // changes paths.dataFolder and the option Datenordner) and opens every table.
     // Returns false when the user chose to end the program.

@@ -41,8 +41,10 @@ public:
 
 class RecordingData : public DataModuleSeam {
 public:
+    void createTools() override { calls << "Datenbankfunktionen"; }
     bool create(ProgramPaths& paths) override
     {
+        calls << "Datenmodul";
         createdIn = paths.dataFolder;
         if (fail) throw trevo::engine::IoError("Fehler beim Öffnen der Datei /daten/TERMINE.DBF");
         return goOn;
@@ -50,6 +52,7 @@ public:
     void reopenTables(const QString& folder) override { reopened << folder; }
     void positionPriceList(int number) override { priceList = number; }
     QString createdIn;
+    QStringList calls;
     QStringList reopened;
     int priceList = 0;
     bool goOn = true;
@@ -87,6 +90,20 @@ TEST(Startup, ProgressRunsInStepsOfTwelveToNinetySix)
         {"Datenbankfunktionen", 12}, {"Datenbank öffnen", 24}, {"Druckfunktion", 36}, {"Reportgenerator", 48},
         {"Suchfunktionen", 60},      {"Suchfunktionen", 72},   {"Suchfunktionen", 84}, {"Termine", 96}};
     EXPECT_EQ(f.steps, expected);
+}
+
+TEST(Startup, TheDatabaseToolsComeFirstThenTheDataModule)
+{
+    StartFixture f;
+    f.writeConfig();
+    QStringList atSteps;
+    Startup startup(*f.main, f.paths, f.options, &f.data, f.registry);
+    startup.onStep = [&](const QString& text) { atSteps << text + ":" + f.data.calls.join(','); };
+    ASSERT_TRUE(startup.run(1280));
+    EXPECT_EQ(f.data.calls, QStringList({"Datenbankfunktionen", "Datenmodul"}));
+    ASSERT_GE(atSteps.size(), 3);
+    EXPECT_EQ(atSteps.mid(0, 3), QStringList({"Datenbankfunktionen:", "Datenbank öffnen:Datenbankfunktionen",
+                                              "Druckfunktion:Datenbankfunktionen,Datenmodul"}));
 }
 
 TEST(Startup, EndsWithTheEveningWindowInFrontAndTheGuideDocked)
