@@ -1,5 +1,7 @@
 #include "shell/help_window.h"
 
+#include "common/fenster/window_codes.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -19,6 +21,25 @@ QString HelpWindow::pagePath(const QString& helpFile, int topic)
 {
     const QString base = QFileInfo(QString(helpFile).replace('\\', '/')).completeBaseName().toLower();
     return QStringLiteral(":/hilfe/%1/%2.html").arg(base.isEmpty() ? QStringLiteral("trevo") : base).arg(topic);
+}
+
+int HelpWindow::topicOfWindow(int code)
+{
+    switch (code) {
+    case common::Fenster::Termine: return 80150;
+    case common::Fenster::Mitglieder: return 80010;
+    case common::Fenster::Spiele: return 80011;
+    case common::Fenster::Sonstige: return 80012;
+    case common::Fenster::Terminplan: return 80013;
+    case common::Fenster::Aemter:
+    case common::Fenster::Terminarten:
+    case common::Fenster::Waehrungen: return 80014;
+    case common::Fenster::Kegelkasse: return 80015;
+    case common::Fenster::Optionen: return 80004;
+    case common::Fenster::SQLAbfrage: return 80016;
+    case common::Fenster::Auswerten: return 80160;
+    default: return 80001;
+    }
 }
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)

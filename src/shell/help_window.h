@@ -19,6 +19,9 @@ public:
     void showTopic(const QString& helpFile, int topic);
     // The resource path of a topic's page ("TREVO.HLP", 80001 -> ":/hilfe/trevo/80001.html").
     static QString pagePath(const QString& helpFile, int topic);
+    // The TREVO.HLP topic of a window code: the page that explains that window; 80001,
+    // the overview, for no window (0) and for codes without a window.
+    static int topicOfWindow(int code);
 
     QTextBrowser* browser() const { return browser_; }
 

@@ -121,8 +121,9 @@ void MainForm1::buildMenus()
     }
 
     hilfeMenu_ = new QMenu(QStringLiteral("&Hilfe"), this);
+    // TREVO.HLP at the page of the window in front; the overview (80001) without one.
     QAction* help = hilfeMenu_->addAction(QStringLiteral("&Hilfe"), this,
-                                          [this] { Hilfe(QStringLiteral("TREVO.HLP"), 80001); });
+                                          [this] { Hilfe(QStringLiteral("TREVO.HLP"), HelpWindow::topicOfWindow(activeCode())); });
     help->setShortcut(QKeySequence(Qt::Key_F1));
     help->setShortcutContext(Qt::ApplicationShortcut);
     addAction(help);
