@@ -1,10 +1,11 @@
 #include "cashbook/konto_form.h"
 
 #include "dbcontrols/jahreskorrektur.h"
-#include "cashbook/kontostand.h"
 #include "common/fenster/window_codes.h"
 #include "data/module/datenquelle.h"
+#include "data/module/konto_stand.h"
 #include "dbcontrols/db_edit.h"
+#include "dbcontrols/db_grid.h"
 #include "engine/core/error.h"
 #include "engine/dataset/table_data_set.h"
 #include "shell/stammdaten/datenzugang.h"
@@ -38,6 +39,7 @@ TKontoform::TKontoform(shell::ShellServices& shell, Datenzugang& zugang, Suchdia
 {
     setObjectName(QStringLiteral("Kontoform"));
     felderBauen();
+    spaltenbreitenSetzen();
 
     Eingabe1->addSeparator();
     Kontostandaktualisieren1 = Eingabe1->addAction(QStringLiteral("Kontostand &aktualisieren"));
@@ -107,6 +109,16 @@ void TKontoform::felderBauen()
                 {QStringLiteral("Kontostand"), zeile({KontostandDBEdit6, WaehrungDBEdit7})}});
 }
 
+// The booking date whole ("dd.mm.yyyy"); number, amount and currency by their length.
+void TKontoform::spaltenbreitenSetzen()
+{
+    const QFontMetrics fm = DBGrid1->fontMetrics();
+    DBGrid1->setColumns({{"NUMMER", {}, -1, {}, true},
+                         {"DATUM", {}, fm.horizontalAdvance(QStringLiteral("00.00.0000")) + 20},
+                         {"BETRAG"},
+                         {"WaehrungStr"}});
+}
+
 QWidget* TKontoform::ersteEingabe() const { return DatumDBEdit2; }
 
 void TKontoform::nachAnfuegen()
@@ -128,11 +140,9 @@ void TKontoform::Kontostandaktualisieren1Click()
 {
     befehl([this] {
         engine::TableDataSet* t = tabelle();
-        if (!t || !t->active()) return;
-        // A pending booking is stored (or dropped) first, so that the amount a booking in
-        // change lost from the balance is not counted twice.
-        t->checkBrowseMode();
-        KontostandAktualisieren(zugang(), aktuellesKonto());
+        data::TKeDataForm* modul = zugang().aktuellesDatenmodul();
+        if (!t || !t->active() || !modul) return;
+        data::KontostandAktualisieren(*modul, aktuellesKonto());
     });
 }
 

@@ -47,6 +47,7 @@ protected:
 
 private:
     void felderBauen();
+    void spaltenbreitenSetzen();
     controls::DBEdit* kontoanzeige(const std::string& field, const char* name);
     QWidget* zeile(std::initializer_list<QWidget*> teile);
     int aktuellesKonto();
