@@ -63,6 +63,12 @@ void printFields(const DbfTable& t)
         std::printf("  %2d  %-10s  %c    %6u  %3u\n", ++n, f.name.c_str(), f.type, f.length, f.decimals);
 }
 
+// Notes on files that other programs left beside the table; they are no faults.
+void printNotices(const DbfTable& t)
+{
+    for (const std::string& n : t.notices()) std::printf("Hinweis: %s\n", n.c_str());
+}
+
 } // namespace
 
 int info(const std::string& file)
@@ -76,7 +82,11 @@ int info(const std::string& file)
     std::printf("Datei:             %s\n", fileNameOf(t->path()).c_str());
     std::printf("Version:           0x%02X (%s)\n", i.versionByte, versionText(i.versionByte));
     std::printf("Letzte Änderung:   %02d.%02d.%04d\n", i.updateDay, i.updateMonth, i.updateYear);
-    std::printf("Zeichensatz:       %s\n", describeDriver(t->languageDriver()).c_str());
+    if (i.codePageFile.empty())
+        std::printf("Zeichensatz:       %s\n", describeDriver(t->languageDriver()).c_str());
+    else
+        std::printf("Zeichensatz:       %s (aus %s; Sprachtreiber %s)\n", t->codePage().name(),
+                    fileNameOf(i.codePageFile).c_str(), describeDriver(t->languageDriver()).c_str());
     std::printf("Kopflänge:         %u Bytes\n", i.headerLength);
     std::printf("Satzlänge:         %u Bytes\n", i.recordLength);
     std::printf("Datensätze:        %u (davon %u gelöscht)\n", t->recordCount(), deleted);
@@ -90,6 +100,7 @@ int info(const std::string& file)
             std::printf("Memodatei:         %s (fehlt)\n", fileNameOf(i.memoPath).c_str());
     }
     printFields(*t);
+    printNotices(*t);
     if (!t->faults().empty()) {
         std::printf("Hinweise%s:\n", t->readOnly() ? " (nur zum Lesen geöffnet)" : "");
         for (const std::string& f : t->faults()) std::printf("  %s\n", f.c_str());
@@ -129,6 +140,7 @@ int check(const std::string& file)
     if (!t) return 1;
     const std::vector<std::string> faults = t->check();
     const std::string name = fileNameOf(t->path());
+    printNotices(*t);
     if (faults.empty()) {
         std::printf("%s: keine Fehler\n", name.c_str());
         return 0;

@@ -8,9 +8,52 @@
 
 namespace trevo::engine {
 
+namespace {
+
+// The length of the UTF-8 character starting at `pos`, 0 when the bytes there are none.
+size_t utf8Length(std::string_view s, size_t pos)
+{
+    const unsigned char b = static_cast<unsigned char>(s[pos]);
+    size_t n = 0;
+    char32_t cp = 0;
+    if (b < 0x80) return 1;
+    if (b >= 0xC2 && b <= 0xDF) n = 2, cp = b & 0x1F;
+    else if (b >= 0xE0 && b <= 0xEF) n = 3, cp = b & 0x0F;
+    else if (b >= 0xF0 && b <= 0xF4) n = 4, cp = b & 0x07;
+    else return 0;
+    if (pos + n > s.size()) return 0;
+    for (size_t i = 1; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(s[pos + i]);
+        if ((c & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (c & 0x3F);
+    }
+    const bool overlong = (n == 3 && cp < 0x800) || (n == 4 && cp < 0x10000);
+    if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return n;
+}
+
+// Copies the complete characters; every other byte becomes U+FFFD.
+void appendValidUtf8(std::string& out, std::string_view bytes)
+{
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        const size_t n = utf8Length(bytes, pos);
+        if (n == 0) {
+            out += "\xEF\xBF\xBD";
+            ++pos;
+        } else {
+            out.append(bytes.substr(pos, n));
+            pos += n;
+        }
+    }
+}
+
+} // namespace
+
 CodePage::CodePage(int number, const char* name, const char16_t* upperHalf)
     : number_(number), name_(name), upper_(upperHalf)
 {
+    if (!upper_) return;
     reverse_.reserve(128);
     for (int i = 0; i < 128; ++i) reverse_.emplace_back(upper_[i], static_cast<uint8_t>(0x80 + i));
     std::sort(reverse_.begin(), reverse_.end());
@@ -18,6 +61,10 @@ CodePage::CodePage(int number, const char* name, const char16_t* upperHalf)
 
 void CodePage::appendDecoded(std::string& out, std::string_view bytes) const
 {
+    if (isUtf8()) {
+        appendValidUtf8(out, bytes);
+        return;
+    }
     for (unsigned char b : bytes) {
         if (b < 0x80)
             out.push_back(static_cast<char>(b));
@@ -36,6 +83,15 @@ std::string CodePage::decode(std::string_view bytes) const
 
 std::optional<std::string> CodePage::encode(std::string_view utf8, std::string* bad) const
 {
+    if (isUtf8()) {
+        std::string checked;
+        appendValidUtf8(checked, utf8);
+        if (checked == utf8) return checked;
+        size_t same = 0;
+        while (same < utf8.size() && utf8[same] == checked[same]) ++same;
+        if (bad) *bad = std::string(utf8.substr(same, 1));
+        return std::nullopt;
+    }
     std::string out;
     out.reserve(utf8.size());
     size_t pos = 0;
@@ -81,7 +137,7 @@ const Seite kSeiten[] = {
     {10006, "Mac-Griechisch", codepage_tables::mac_greek},
 };
 
-const CodePage& page(int number)
+const CodePage* findPage(int number)
 {
     // Made on first use, each once.
     static const std::vector<CodePage> pages = [] {
@@ -90,8 +146,26 @@ const CodePage& page(int number)
         return v;
     }();
     for (const CodePage& p : pages)
-        if (p.number() == number) return p;
-    return pages.front();
+        if (p.number() == number) return &p;
+    return nullptr;
+}
+
+const CodePage& page(int number)
+{
+    const CodePage* p = findPage(number);
+    return p ? *p : *findPage(1252);
+}
+
+// Upper case without blanks, '-', '_' and '.', so "ansi 1252" and "ISO-8859-1" compare simply.
+std::string squeezed(std::string_view text)
+{
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    std::string out;
+    for (char c : text) {
+        if (c == ' ' || c == '-' || c == '_' || c == '.' || c == '\t' || c == '\r' || c == '\n') continue;
+        out.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
+    }
+    return out;
 }
 
 // The language drivers of dBASE and its successors for single-byte code pages, by id.
@@ -151,6 +225,32 @@ std::string describeDriver(uint8_t id)
     else
         std::snprintf(buf, sizeof buf, "0x%02X (unbekannt, gelesen als %s)", id, p.name());
     return buf;
+}
+
+const CodePage& utf8CodePage()
+{
+    static const CodePage utf8(65001, "UTF-8", nullptr);
+    return utf8;
+}
+
+const CodePage* codePageNamed(std::string_view text)
+{
+    std::string name = squeezed(text);
+    if (name == "UTF8" || name == "65001") return &utf8CodePage();
+    // ISO-8859-1 differs from Windows-1252 only in control characters no table holds.
+    if (name == "ISO88591" || name == "88591" || name == "LATIN1") return &page(1252);
+    if (name == "MACINTOSH" || name == "MACROMAN") return &page(10000);
+    for (const char* prefix : {"WINDOWS", "ANSI", "OEM", "IBM", "DOS", "WIN", "CP", "MS"}) {
+        const std::string_view p(prefix);
+        if (name.compare(0, p.size(), p) == 0) {
+            name.erase(0, p.size());
+            break;
+        }
+    }
+    if (name.empty() || name.size() > 5 || name.find_first_not_of("0123456789") != std::string::npos) return nullptr;
+    const int number = std::stoi(name);
+    if (number == 65001) return &utf8CodePage();
+    return findPage(number);
 }
 
 } // namespace trevo::engine

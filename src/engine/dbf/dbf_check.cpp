@@ -26,6 +26,7 @@ DbfFileInfo DbfTable::info() const
     i.memoPath = im.memoPath;
     i.memoPresent = im.memo != nullptr;
     i.memoBlockSize = im.memo ? im.memo->blockSize() : 0;
+    if (im.cpg.page) i.codePageFile = im.cpg.path;
     return i;
 }
 

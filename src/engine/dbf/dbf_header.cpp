@@ -51,6 +51,20 @@ std::string hexByte(uint8_t b)
     return buf;
 }
 
+// Version bytes of the other members of the family (FoxBASE, FoxPro, Visual FoxPro, dBASE 5
+// and 7, dBASE IV SQL tables, Clipper and Visual Objects variants): sound files of a format
+// Trevo does not read, not damaged ones.
+bool isOtherTableFormat(uint8_t version)
+{
+    switch (version) {
+    case 0x02: case 0x04: case 0x05: case 0x07: case 0x30: case 0x31: case 0x32: case 0x43: case 0x63:
+    case 0x7B: case 0x87: case 0x8C: case 0x8E: case 0xB3: case 0xCB: case 0xE5: case 0xF5: case 0xFB:
+        return true;
+    default:
+        return false;
+    }
+}
+
 std::string typeText(char type)
 {
     const unsigned char t = static_cast<unsigned char>(type);
@@ -115,9 +129,8 @@ FieldDef parseDescriptor(const uint8_t* d, int number, const CodePage& cp,
 
 // Reads the descriptors; returns the record length their fields make (flag byte included).
 uint32_t parseDescriptors(DbfHeader& h, const uint8_t* data, const std::string& fileName,
-                          std::vector<DbfFault>& faults)
+                          std::vector<DbfFault>& faults, const CodePage& cp)
 {
-    const CodePage& cp = codePageForDriver(h.languageDriver);
     uint32_t pos = 32;
     uint32_t offset = 1;
     h.terminatorFound = false;
@@ -217,14 +230,18 @@ void checkRecordArea(DbfHeader& h, const uint8_t* data, uint64_t size, std::vect
 } // namespace
 
 DbfHeader parseDbfHeader(const uint8_t* data, uint64_t size, const std::string& fileName,
-                         std::vector<DbfFault>& faults)
+                         std::vector<DbfFault>& faults, const CodePage* codePage)
 {
     if (size < 32)
         damaged(fileName, "sie ist mit " + std::to_string(size) + " Bytes kürzer als der Dateikopf (32 Bytes)");
     DbfHeader h;
     h.version = data[0];
-    if (h.version != 0x03 && h.version != 0x83 && h.version != 0x8B)
+    if (h.version != 0x03 && h.version != 0x83 && h.version != 0x8B) {
+        if (isOtherTableFormat(h.version))
+            throw FormatError("Die Datei '" + fileName + "' hat ein nicht unterstütztes Tabellenformat (Version " +
+                              hexByte(h.version) + ")");
         damaged(fileName, "unbekannte Version " + hexByte(h.version) + " (lesbar sind dBASE III+ und dBASE IV)");
+    }
     h.year = data[1];
     h.month = data[2];
     h.day = data[3];
@@ -239,14 +256,15 @@ DbfHeader parseDbfHeader(const uint8_t* data, uint64_t size, const std::string& 
                               std::to_string(size));
     if (h.headerLength < 32 + 32 + 1)
         damaged(fileName, "Kopflänge " + std::to_string(h.headerLength) + " ist zu klein für eine Feldbeschreibung");
-    const uint32_t fieldsLength = parseDescriptors(h, data, fileName, faults);
+    const uint32_t fieldsLength =
+        parseDescriptors(h, data, fileName, faults, codePage ? *codePage : codePageForDriver(h.languageDriver));
     h.fieldsLength = fieldsLength;
     checkDuplicateNames(h, faults);
     chooseRecordLength(h, fieldsLength, size, fileName, faults);
     if (data[14] != 0) faults.push_back({"eine frühere Transaktion wurde nicht abgeschlossen (Kopf-Byte 14)", false});
     bool known = false;
     codePageForDriver(h.languageDriver, &known);
-    if (!known)
+    if (!known && !codePage)
         faults.push_back({"unbekannter Sprachtreiber " + hexByte(h.languageDriver) + ", gelesen als Windows-1252", false});
     checkRecordArea(h, data, size, faults);
     return h;

@@ -8,6 +8,8 @@
 
 namespace trevo::engine {
 
+class CodePage;
+
 struct DbfHeader {
     uint8_t version = 0x03;
     uint8_t year = 0, month = 0, day = 0; // date of last update, year counted from 1900
@@ -34,8 +36,9 @@ struct DbfFault {
 
 // Reads the header of a file image of `size` bytes. Throws FormatError naming `fileName`
 // when no table can be read from it; tolerable faults are added to `faults`.
+// `codePage` is the page named beside the table (a .cpg file), which wins over the driver byte.
 DbfHeader parseDbfHeader(const uint8_t* data, uint64_t size, const std::string& fileName,
-                         std::vector<DbfFault>& faults);
+                         std::vector<DbfFault>& faults, const CodePage* codePage = nullptr);
 
 // The header and descriptors as bytes (headerLength bytes, ending in 0x0D).
 std::vector<uint8_t> encodeDbfHeader(const DbfHeader& h);

@@ -1,6 +1,7 @@
 #pragma once
 // State of an open table, shared by the parts of DbfTable (reading, writing, checking).
 #include "engine/codepage/code_page.h"
+#include "engine/dbf/companion_files.h"
 #include "engine/dbf/dbf_header.h"
 #include "engine/dbf/dbf_table.h"
 #include "engine/dbf/memo_file.h"
@@ -22,6 +23,8 @@ struct DbfTable::Impl {
     std::unique_ptr<MemoFile> memo;
     DbfHeader header;
     const CodePage* cp = nullptr;
+    CodePageFile cpg;                   // a .cpg file beside the table, if any
+    std::vector<std::string> notices;   // how the files were read (two memo files, a .cpg file)
     std::vector<DbfFault> faults;
     std::vector<std::string> faultTexts;
     uint32_t badMemoRefs = 0;              // records whose memo reference is damaged
@@ -50,6 +53,9 @@ struct DbfTable::Impl {
     void addFault(std::string text, bool serious);
     void checkIndex(uint32_t recno, int field) const;
     void checkWritable() const;
+    std::string readOnlyText() const; // empty when the table may be written
+    // Opens the memo file; of several whose names differ only in case, the fitting one.
+    void openMemo();
     // Today's date in the header, production-index flags cleared, 0x1A after the records.
     void prepareWrite();
     // The value of a memo field from its reference bytes.

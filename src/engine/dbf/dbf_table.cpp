@@ -22,19 +22,6 @@ std::string upperAscii(std::string_view s)
     return out;
 }
 
-// The memo file of a table: the same name with the extension .DBT, in the case of
-// the table's extension.
-std::string memoPathFor(const std::string& dbfPath)
-{
-    const size_t slash = dbfPath.find_last_of("/\\");
-    const size_t dot = dbfPath.rfind('.');
-    const bool hasExt = dot != std::string::npos && (slash == std::string::npos || dot > slash);
-    const std::string base = hasExt ? dbfPath.substr(0, dot) : dbfPath;
-    const std::string ext = hasExt ? dbfPath.substr(dot + 1) : std::string("DBF");
-    const bool lower = std::any_of(ext.begin(), ext.end(), [](char c) { return c >= 'a' && c <= 'z'; });
-    return base + (lower ? ".dbt" : ".DBT");
-}
-
 std::string capitalized(std::string s)
 {
     if (!s.empty() && s[0] >= 'a' && s[0] <= 'z') s[0] = static_cast<char>(s[0] - 'a' + 'A');
@@ -66,10 +53,10 @@ void DbfTable::Impl::addFault(std::string text, bool serious) { faults.push_back
 void DbfTable::Impl::analyze()
 {
     std::vector<DbfFault> found;
-    DbfHeader h = parseDbfHeader(dbf->data(), dbf->size(), fileName, found);
+    DbfHeader h = parseDbfHeader(dbf->data(), dbf->size(), fileName, found, cpg.page);
     header = std::move(h);
     faults = std::move(found);
-    cp = &codePageForDriver(header.languageDriver);
+    cp = cpg.page ? cpg.page : &codePageForDriver(header.languageDriver);
     prepared = false;
     badMemoRefs = 0;
     sharedBlocks.clear();
@@ -83,14 +70,7 @@ void DbfTable::Impl::analyze()
         if (header.version == 0x03)
             addFault("die Kennung 0x03 sieht keine Memodatei vor, die Tabelle hat aber Memofelder", true);
         if (!memo) {
-            memoPath = memoPathFor(path);
-            const std::string found = resolveCaseInsensitive(storage->fs(), memoPath);
-            if (storage->exists(found)) {
-                memoPath = found;
-                memo = std::make_unique<MemoFile>(storage->open(found), memoKind(), fileNameOf(found), faults);
-            } else {
-                addFault("die Memodatei '" + fileNameOf(memoPath) + "' fehlt", true);
-            }
+            openMemo();
         } else {
             memo->reload(faults);
         }
@@ -132,6 +112,34 @@ void DbfTable::Impl::analyze()
     }
 }
 
+void DbfTable::Impl::openMemo()
+{
+    std::string found = memoPath;
+    if (found.empty()) { // else: the memo file was just created with the table
+        memoPath = companionPath(path, "DBT");
+        const std::vector<std::string> candidates = caseVariants(storage->fs(), memoPath);
+        if (candidates.size() > 1) {
+            std::vector<uint32_t> blocks;
+            for (uint32_t r = 0; r < header.usableRecords; ++r)
+                for (int fi : memoFields)
+                    if (auto block = decodeMemoRef(recordBytes(r) + header.offsets[fi]); block && *block != 0)
+                        blocks.push_back(*block);
+            MemoChoice choice = chooseMemoFile(storage->fs(), candidates, memoPath, memoKind(), blocks, fileName);
+            if (std::find(notices.begin(), notices.end(), choice.notice) == notices.end())
+                notices.push_back(choice.notice);
+            found = choice.path;
+        } else {
+            found = resolveCaseInsensitive(storage->fs(), memoPath);
+        }
+    }
+    if (!storage->exists(found)) {
+        addFault("die Memodatei '" + fileNameOf(memoPath) + "' fehlt", true);
+        return;
+    }
+    memoPath = found;
+    memo = std::make_unique<MemoFile>(storage->open(found), memoKind(), fileNameOf(found), faults);
+}
+
 void DbfTable::Impl::checkIndex(uint32_t recno, int field) const
 {
     if (recno >= header.usableRecords)
@@ -140,17 +148,24 @@ void DbfTable::Impl::checkIndex(uint32_t recno, int field) const
         throw EngineError("Die Tabelle '" + fileName + "' hat kein Feld Nr. " + std::to_string(field + 1));
 }
 
-void DbfTable::Impl::checkWritable() const
+std::string DbfTable::Impl::readOnlyText() const
 {
-    if (!readOnly) return;
+    if (!readOnly) return {};
     std::string why;
     for (const DbfFault& f : faults)
         if (f.serious) {
             why = ", weil sie beschädigt ist: " + f.text;
             break;
         }
+    if (why.empty() && memo && memo->image().readOnly() && !dbf->readOnly())
+        why = ", weil die Memodatei '" + memo->fileName() + "' schreibgeschützt ist";
     if (why.empty()) why = ", weil die Datei schreibgeschützt ist";
-    throw EngineError("Die Tabelle '" + fileName + "' ist nur zum Lesen geöffnet" + why);
+    return "Die Tabelle '" + fileName + "' ist nur zum Lesen geöffnet" + why;
+}
+
+void DbfTable::Impl::checkWritable() const
+{
+    if (readOnly) throw EngineError(readOnlyText());
 }
 
 void DbfTable::Impl::prepareWrite()
@@ -230,12 +245,22 @@ void DbfTable::Impl::restored(DbfTable& owner)
 
 std::shared_ptr<DbfTable> DbfTable::open(Storage& storage, const std::string& path)
 {
+    return openWith(storage, path, {});
+}
+
+std::shared_ptr<DbfTable> DbfTable::openWith(Storage& storage, const std::string& path, const std::string& memoPath)
+{
     std::shared_ptr<DbfTable> t(new DbfTable());
     Impl& im = *t->impl_;
     im.storage = &storage;
+    im.memoPath = memoPath;
     im.dbf = storage.open(path);
     im.path = im.dbf->path();
     im.fileName = fileNameOf(im.path);
+    im.cpg = readCodePageFile(storage.fs(), im.path);
+    if (!im.cpg.path.empty() && !im.cpg.page)
+        im.notices.push_back("Die Datei '" + fileNameOf(im.cpg.path) + "' nennt den unbekannten Zeichensatz '" +
+                             im.cpg.text + "'; die Tabelle '" + im.fileName + "' wird nach ihrem Sprachtreiber gelesen");
     im.analyze();
     im.self = std::make_shared<DbfTable*>(t.get());
     im.watch();
@@ -252,20 +277,25 @@ std::shared_ptr<DbfTable> DbfTable::create(Storage& storage, const std::string& 
     bytes.push_back(0x1A);
     auto image = storage.create(path);
     image->write(0, bytes.data(), bytes.size());
+    std::string memoPath;
     if (h.version & 0x80) {
-        const std::string memoPath = memoPathFor(image->path());
+        memoPath = companionPath(image->path(), "DBT");
         const std::string existing = resolveCaseInsensitive(storage.fs(), memoPath);
         if (storage.exists(existing)) storage.remove(existing); // left over from an earlier table
         auto memoImage = storage.create(memoPath);
         std::string base = fileNameOf(image->path());
         base = upperAscii(base.substr(0, base.rfind('.')));
         MemoFile::initialize(*memoImage, version == DbfVersion::DBase4 ? MemoKind::DBase4 : MemoKind::DBase3, base);
+        memoPath = memoImage->path();
     }
-    return open(storage, image->path());
+    return openWith(storage, image->path(), memoPath);
 }
 
 const std::string& DbfTable::path() const { return impl_->path; }
 bool DbfTable::readOnly() const { return impl_->readOnly; }
+std::string DbfTable::readOnlyText() const { return impl_->readOnlyText(); }
+const std::vector<std::string>& DbfTable::notices() const { return impl_->notices; }
+const CodePage& DbfTable::codePage() const { return *impl_->cp; }
 const std::vector<std::string>& DbfTable::faults() const { return impl_->faultTexts; }
 std::vector<std::string> DbfTable::damage() const
 {

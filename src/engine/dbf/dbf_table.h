@@ -17,6 +17,8 @@
 
 namespace trevo::engine {
 
+class CodePage;
+
 enum class DbfVersion { DBase3, DBase4 };
 
 // Header facts of an open table, for tools.
@@ -30,6 +32,7 @@ struct DbfFileInfo {
     std::string memoPath;  // empty without memo fields
     bool memoPresent = false;
     uint16_t memoBlockSize = 0;
+    std::string codePageFile; // the .cpg file whose code page is used; empty when the driver byte counts
 };
 
 class DbfTable {
@@ -46,6 +49,14 @@ public:
 
     const std::string& path() const;
     bool readOnly() const;
+    // Why the table is read-only ("Die Tabelle 'KEGLER.DBF' ist nur zum Lesen geöffnet, weil
+    // die Memodatei 'KEGLER.DBT' schreibgeschützt ist"); empty when it may be written.
+    std::string readOnlyText() const;
+    // German notes on how files that other programs left were read: which of two memo files
+    // (names differing only in case) is used, a .cpg file naming no known code page.
+    const std::vector<std::string>& notices() const;
+    // The code page of the text: a .cpg file beside the table wins over the driver byte.
+    const CodePage& codePage() const;
     // German descriptions of the faults found when the files were read (on opening and
     // after a rollback); serious ones make the table read-only.
     const std::vector<std::string>& faults() const;
@@ -96,6 +107,8 @@ public:
 
 private:
     DbfTable();
+    // `memoPath`: the memo file just created with the table; empty: looked for beside it.
+    static std::shared_ptr<DbfTable> openWith(Storage& storage, const std::string& path, const std::string& memoPath);
     struct Impl;
     std::unique_ptr<Impl> impl_;
     std::unordered_map<std::type_index, std::unique_ptr<TableAttachment>> attachments_;

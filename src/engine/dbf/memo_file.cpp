@@ -71,19 +71,17 @@ void MemoFile::reset(const std::string& tableBaseName)
     usable_ = true;
 }
 
-std::optional<std::string> MemoFile::read(uint32_t block, std::string* fault) const
+std::optional<std::string> readMemoBytes(const uint8_t* d, uint64_t size, MemoKind kind, uint16_t blockSize,
+                                         uint32_t block, std::string* fault)
 {
     auto fail = [&](std::string why) -> std::optional<std::string> {
         if (fault) *fault = std::move(why);
         return std::nullopt;
     };
-    if (!usable_) return fail("die Memodatei ist unlesbar");
     if (block == 0) return fail("Block 0 ist kein gültiger Memoblock");
-    const uint64_t size = image_->size();
-    const uint64_t off = static_cast<uint64_t>(block) * blockSize_;
+    const uint64_t off = static_cast<uint64_t>(block) * blockSize;
     if (off >= size) return fail("Block " + std::to_string(block) + " liegt hinter dem Ende der Memodatei");
-    const uint8_t* d = image_->data();
-    if (kind_ == MemoKind::DBase3) {
+    if (kind == MemoKind::DBase3) {
         const void* end = std::memchr(d + off, 0x1A, size - off);
         if (!end) return fail("das Memo in Block " + std::to_string(block) + " hat kein Endezeichen 0x1A");
         const uint64_t len = static_cast<const uint8_t*>(end) - (d + off);
@@ -98,6 +96,21 @@ std::optional<std::string> MemoFile::read(uint32_t block, std::string* fault) co
     std::string text(reinterpret_cast<const char*>(d + off + kDb4HeadLength), len - kDb4HeadLength);
     while (!text.empty() && text.back() == 0x1A) text.pop_back();
     return text;
+}
+
+bool startsDbase4Memo(const uint8_t* d, uint64_t size, uint16_t blockSize, uint32_t block)
+{
+    const uint64_t off = static_cast<uint64_t>(block) * blockSize;
+    return off + 4 <= size && std::memcmp(d + off, kDb4Signature, 4) == 0;
+}
+
+std::optional<std::string> MemoFile::read(uint32_t block, std::string* fault) const
+{
+    if (!usable_) {
+        if (fault) *fault = "die Memodatei ist unlesbar";
+        return std::nullopt;
+    }
+    return readMemoBytes(image_->data(), image_->size(), kind_, blockSize_, block, fault);
 }
 
 uint32_t MemoFile::nextFree() const

@@ -60,4 +60,11 @@ private:
     bool usable_ = true;
 };
 
+// The memo at a block of a memo file's bytes; nullopt with a German reason when the
+// reference is bad.
+std::optional<std::string> readMemoBytes(const uint8_t* data, uint64_t size, MemoKind kind, uint16_t blockSize,
+                                         uint32_t block, std::string* fault = nullptr);
+// Whether the block begins like a dBASE IV memo (FF FF 08 00).
+bool startsDbase4Memo(const uint8_t* data, uint64_t size, uint16_t blockSize, uint32_t block);
+
 } // namespace trevo::engine

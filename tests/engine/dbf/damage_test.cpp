@@ -63,7 +63,9 @@ void openAndReadAll(const std::vector<uint8_t>& table, const std::vector<uint8_t
     try {
         t = db.table(kTable);
     } catch (const FormatError& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Die Datei 'KEGLER.DBF' ist beschädigt: ", 0), 0u) << what << e.what();
+        const std::string text = e.what();
+        const bool otherFormat = text.rfind("Die Datei 'KEGLER.DBF' hat ein nicht unterstütztes Tabellenformat", 0) == 0;
+        EXPECT_TRUE(otherFormat || text.rfind("Die Datei 'KEGLER.DBF' ist beschädigt: ", 0) == 0) << what << text;
         return;
     }
     const bool sameStructure = t->fields().size() == 5 && table.size() >= 32 + 5 * 32 &&
@@ -160,9 +162,11 @@ TEST(DbfDamage, MessagesNameFileAndFault)
     EXPECT_EQ(openError({0x8B, 1, 2}),
               "Die Datei 'KEGLER.DBF' ist beschädigt: sie ist mit 3 Bytes kürzer als der Dateikopf (32 Bytes)");
     auto t = ref.table;
-    t[0] = 0xF5;
+    t[0] = 0x41;
     EXPECT_EQ(openError(t),
-              "Die Datei 'KEGLER.DBF' ist beschädigt: unbekannte Version 0xF5 (lesbar sind dBASE III+ und dBASE IV)");
+              "Die Datei 'KEGLER.DBF' ist beschädigt: unbekannte Version 0x41 (lesbar sind dBASE III+ und dBASE IV)");
+    t[0] = 0xF5; // FoxPro: a sound file of another format
+    EXPECT_EQ(openError(t), "Die Datei 'KEGLER.DBF' hat ein nicht unterstütztes Tabellenformat (Version 0xF5)");
     t = ref.table;
     t[32 + 32 + 11] = 'B';
     EXPECT_EQ(openError(t), "Die Datei 'KEGLER.DBF' ist beschädigt: Feld 'NAME' hat den unbekannten Typ 'B'");
