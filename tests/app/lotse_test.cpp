@@ -91,7 +91,7 @@ TEST(Lotse, SortRangeSearchAndPrintShowTheirDialogs)
             p.ausfuehren({gruppe, QString::fromUtf8(befehl)});
             EXPECT_EQ(p.main.activeCode(), g.code);
             ASSERT_EQ(p.modal.shown().size(), vorher + 1) << "no dialog";
-            EXPECT_EQ(p.modal.shown().back(), QString::fromUtf8(titel));
+            EXPECT_EQ(p.modal.shown().back().toStdString(), titel);
             EXPECT_EQ(p.modal.pending(), 0u);
         }
         const int vorher = p.druckdialoge;
