@@ -13,9 +13,10 @@ DbfHeader newTableHeader(const std::vector<FieldDef>& fields, DbfVersion version
 {
     if (fields.empty()) throw ValueError("Eine Tabelle braucht mindestens ein Feld");
     if (fields.size() > 255) throw ValueError("Eine Tabelle kann höchstens 255 Felder haben");
+    // 0 ("not given", read as Windows-1252) is kept when a table written so is rebuilt.
     bool known = false;
     codePageForDriver(languageDriver, &known);
-    if (!known || languageDriver == 0) throw ValueError("Unbekannter Sprachtreiber für eine neue Tabelle");
+    if (!known) throw ValueError("Unbekannter Sprachtreiber für eine neue Tabelle");
     DbfHeader h;
     std::set<std::string> names;
     uint32_t offset = 1;

@@ -6,6 +6,7 @@
 #include "engine/codepage/code_page.h"
 #include "engine/core/error.h"
 #include "engine/fs/memory_file_system.h"
+#include "engine/sql/sql.h"
 
 #include <gtest/gtest.h>
 
@@ -126,6 +127,21 @@ TEST_F(ZweiMemodateien, ADbase4TableReadsItsDbase4MemoFile)
     EXPECT_FALSE(t->readOnly()) << t->readOnlyText();
     EXPECT_EQ(t->get(1, 2), Value::text("wieder Trevo (2)"));
     EXPECT_EQ(fileNameOf(t->info().memoPath), "KEGLER.DBT");
+}
+
+TEST_F(ZweiMemodateien, AColumnAddedToTheSavedTableKeepsItsRemarksAndItsCodePageByte)
+{
+    Database db;
+    sql::execute(db, db.session(), "ALTER TABLE KEGLER ADD GUELTIG NUMERIC(1,0)", dir.path() + "/");
+    db.closeAll();
+    Database db2;
+    auto t = db2.table(dir.file("KEGLER.DBF"));
+    EXPECT_FALSE(t->readOnly()) << t->readOnlyText();
+    ASSERT_EQ(t->fields().size(), 4u);
+    EXPECT_EQ(t->languageDriver(), 0);
+    EXPECT_EQ(t->get(0, 1), Value::text("Müller"));
+    EXPECT_EQ(t->get(1, 2), Value::text("neu gespeichert (2)"));
+    EXPECT_TRUE(t->get(1, 3).isNull());
 }
 
 TEST_F(ZweiMemodateien, TheToolsCheckSaysWhichFileItReads)
