@@ -1,8 +1,8 @@
 #pragma once
 // An open dBASE III+/IV table (.DBF) with its memo file (.DBT).
 // Record numbers are 0-based physical positions. Text is UTF-8 inside, converted
-// to and from the table's code page (language driver byte). All changes must run
-// inside an atomic scope of a session (storage/session.h).
+// to and from the table's code page (a .cpg file beside the table, else the language
+// driver byte). All changes must run inside an atomic scope of a session (storage/session.h).
 #include "engine/core/value.h"
 #include "engine/dbf/attachment.h"
 #include "engine/dbf/field.h"
