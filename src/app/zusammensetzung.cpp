@@ -10,6 +10,7 @@
 #include "shell/sicherung/sicherung_registrierung.h"
 #include "shell/stammdaten/registrierung.h"
 #include "shell/stammdaten/suchdialoge.h"
+#include "shell/tabellenhinweise.h"
 #include "shell/wiring/programm.h"
 #include "sqlwindow/registrierung.h"
 
@@ -17,7 +18,7 @@ namespace trevo::app {
 
 Zusammensetzung::Zusammensetzung(shell::WindowRegistry& registry, shell::Programm& programm,
                                  shell::ProgramPaths& paths, shell::ShellServices& shell)
-    : datenZugang_(programm)
+    : programm_(programm), datenZugang_(programm)
 {
     shell::registrieren(registry, programm, paths, &programm);
     druckdienst_ = reports::registrieren(registry, programm, shell);
@@ -34,6 +35,8 @@ Zusammensetzung::Zusammensetzung(shell::WindowRegistry& registry, shell::Program
 void Zusammensetzung::laufBeginnt()
 {
     sicherung_->startStand();
+    if (data::TKeDataForm* modul = programm_.datenmodul())
+        shell::TabellenhinweiseZeigen(*modul, programm_.datenbank());
 }
 
 void Zusammensetzung::programmende()

@@ -32,13 +32,15 @@ public:
     // The program's print facility, which the printing windows are given.
     shell::Druckdienst& druckdienst() { return *druckdienst_; }
 
-    // Once start-up opened the tables: the run begins (the backup notes the data's state).
+    // Once start-up opened the tables: the run begins (the backup notes the data's state) and
+    // the user learns what was noticed about the table files (damage, foreign files beside them).
     void laufBeginnt();
     // After the main window's end: the backup of a run that changed data.
     void programmende();
 
 private:
     // Both live as long as the windows.
+    shell::Programm& programm_;
     std::shared_ptr<shell::Druckdienst> druckdienst_;
     shell::stammdaten::ModulZugang datenZugang_;
     std::shared_ptr<shell::stammdaten::Suchdialoge> suchdialoge_;

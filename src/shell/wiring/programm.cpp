@@ -6,6 +6,7 @@
 #include "shell/program_paths.h"
 #include "shell/start_window.h"
 #include "shell/startup.h"
+#include "shell/tabellenhinweise.h"
 
 #include "common/options/optionen_laden.h"
 
@@ -115,8 +116,11 @@ void Programm::reopenTables(const QString& dataFolder)
     if (!pfade_.datenordner.empty()) db_.releaseFolder(pfade_.datenordner);
     pfade_.datenordner = dataFolder.toStdString();
     module_->TabellenSchliessen();
-    if (module_->TabellenOeffnen() && !DatenordnerSperren(db_, pfade_.datenordner)) programmBeenden();
+    const bool geoeffnet = module_->TabellenOeffnen();
     paths_.dataFolder = q(pfade_.datenordner);
+    if (!geoeffnet) return;
+    if (!DatenordnerSperren(db_, pfade_.datenordner)) programmBeenden();
+    else TabellenhinweiseZeigen(*module_, db_);
 }
 
 void Programm::positionPriceList(int number)
