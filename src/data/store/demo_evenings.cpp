@@ -105,6 +105,8 @@ void DemoBuilder::participantRow(int evening, int bowler, int section, int games
     auto& amounts = rows_[tables::Spielkeg];
     for (int g = 1; g <= games; ++g) {
         const int amount = 10 * rng_.below(16);
+        // A game without a fine is not stored, as when it is typed into the evening window.
+        if (amount == 0) continue;
         amounts.push_back({num(++amountNo_), num(row), num(section), num(g), money(amount), num(evening)});
         cents += amount;
     }
