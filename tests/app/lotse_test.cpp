@@ -59,6 +59,12 @@ TEST(Lotse, ListNewAndChangeReachEveryWindow)
 
         p.ausfuehren({gruppe, "Neueingabe"});
         EXPECT_EQ(w->tag(), Eingabemodus::Neu);
+        // During an entry "Neueingabe" inserts the next record, which the empty one refuses.
+        const qsizetype meldungen = p.dialoge.texts().size();
+        p.ausfuehren({gruppe, "Neueingabe"});
+        EXPECT_EQ(w->tag(), Eingabemodus::Neu);
+        EXPECT_EQ(p.dialoge.texts().mid(meldungen).join(" | ").toStdString(),
+                  g.code == common::Fenster::Termine ? "Das Datum fehlt" : "Die Daten sind nicht vollständig");
         p.ausfuehren({gruppe, "Ändern"});
         EXPECT_EQ(w->tag(), Eingabemodus::Neu) << "\"Ändern\" acts in browse mode only";
         p.eingabeVerwerfen(g.code);
