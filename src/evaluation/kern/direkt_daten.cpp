@@ -15,26 +15,6 @@ namespace t = data::tables;
 
 namespace {
 
-struct Artikel { // an item of SONSTYPE.DBF
-    Value preisliste, gueltig, preis;
-    bool mittelwert = false;
-};
-
-struct Posten { // an item count of SONSTKEG.DBF with the items of its number
-    Value abschnitt, anzahl, keglernr;
-    std::vector<Artikel> arten;
-};
-
-struct Spielbetrag {
-    Value abschnitt, betrag;
-};
-
-struct Zeile { // a participant row with its game amounts and item counts
-    Value nummer, kegler, abschnitt;
-    std::vector<Spielbetrag> spiele;
-    std::vector<Posten> posten;
-};
-
 // A SUM as the engine forms it: NULL without values, NULL values skipped.
 struct Summe {
     bool zeile = false; // the group has a row
@@ -52,7 +32,11 @@ struct Summe {
 
 // Groups ordered as the engine orders grouped rows: NULL first, then ascending.
 struct Wertordnung {
-    bool operator()(const Value& a, const Value& b) const { return engine::sql::orderCompare(a, b) < 0; }
+    bool operator()(const Value& a, const Value& b) const
+    {
+        if (a.isNumber() && b.isNumber()) return a.number() < b.number();
+        return engine::sql::orderCompare(a, b) < 0;
+    }
 };
 using Gruppen = std::map<Value, Summe, Wertordnung>;
 
@@ -73,13 +57,6 @@ std::vector<Abschnittssumme> alsZeilen(const Gruppen& g)
 
 } // namespace
 
-struct DirektDaten::Abend {
-    int64_t termin = 0;
-    std::vector<Value> preislisten; // one per evening record of the number
-    std::vector<Zeile> zeilen;
-    std::vector<Posten> postenDesAbends; // item counts whose TERMIN is the evening
-};
-
 // The tables of the evening rows, opened once per object, and the items by number.
 struct DirektDaten::Tabellen {
     Tabellen(engine::Database& db, const std::string& o)
@@ -88,14 +65,18 @@ struct DirektDaten::Tabellen {
     {
     }
     Tabellenzugriff termine, keglterm, spielkeg, sonstkeg, sonstype;
-    std::map<double, std::vector<Artikel>> artikel;
-    bool gebuendelt = false;
+    std::map<double, std::vector<Abendartikel>> artikel;
 
-    const std::vector<Artikel>& artikelMit(double typ)
+    Abendbestand::Tabellen alle() const
+    {
+        return {termine.geteilt(), keglterm.geteilt(), spielkeg.geteilt(), sonstkeg.geteilt(), sonstype.geteilt()};
+    }
+
+    const std::vector<Abendartikel>& artikelMit(double typ)
     {
         const auto it = artikel.find(typ);
         if (it != artikel.end()) return it->second;
-        std::vector<Artikel>& a = artikel[typ];
+        std::vector<Abendartikel>& a = artikel[typ];
         const int preisliste = sonstype.feld("PREISLISTE"), gueltig = sonstype.feld("GUELTIG"),
                   preis = sonstype.feld("EINZELPREI"), mittelwert = sonstype.feld("MITTELWERT");
         sonstype.jederMit("NUMMER", typ, [&](uint32_t s) {
@@ -117,6 +98,8 @@ void DirektDaten::neu()
 {
     abend_.reset();
     tabellen_.reset();
+    bestand_.reset();
+    bestandGesucht_ = false;
 }
 
 DirektDaten::Tabellen& DirektDaten::tabellen()
@@ -127,19 +110,30 @@ DirektDaten::Tabellen& DirektDaten::tabellen()
 
 void DirektDaten::vieleAbende()
 {
-    Tabellen& t = tabellen();
-    if (t.gebuendelt) return;
-    t.keglterm.buendeln("TERMIN");
-    t.spielkeg.buendeln("KEGLERNR");
-    t.sonstkeg.buendeln("KEGLERNR");
-    t.sonstkeg.buendeln("TERMIN");
-    t.gebuendelt = true;
+    vieleAbende_ = true;
+    bestand();
 }
 
-const DirektDaten::Abend& DirektDaten::abend(int64_t termin)
+// A stock is read only before many evenings; one kept from an earlier evaluation is used
+// whenever it is still current. Its state is checked at every question, since the tables
+// may change between two questions to this object.
+const Abendbestand* DirektDaten::bestand()
 {
+    Tabellen& t = tabellen();
+    const Abendbestand::Tabellen alle = t.alle();
+    if (bestand_ && bestand_->aktuell(alle)) return bestand_.get();
+    bestand_.reset();
+    if (vieleAbende_) bestand_ = Abendbestand::gelesen(alle);
+    else if (!bestandGesucht_) bestand_ = Abendbestand::vorhanden(alle);
+    bestandGesucht_ = true;
+    return bestand_.get();
+}
+
+const Abenddaten& DirektDaten::abend(int64_t termin)
+{
+    if (const Abendbestand* b = bestand()) return b->abend(termin);
     if (abend_ && abend_->termin == termin) return *abend_;
-    auto a = std::make_unique<Abend>();
+    auto a = std::make_unique<Abenddaten>();
     a->termin = termin;
     Tabellen& tab = tabellen();
     Tabellenzugriff &termine = tab.termine, &keglterm = tab.keglterm, &spielkeg = tab.spielkeg,
@@ -150,8 +144,9 @@ const DirektDaten::Abend& DirektDaten::abend(int64_t termin)
     const int oAbschnitt = sonstkeg.feld("ABSCHNITT"), oAnzahl = sonstkeg.feld("ANZAHL"),
               oKeglernr = sonstkeg.feld("KEGLERNR"), oTyp = sonstkeg.feld("TYP");
     auto posten = [&](uint32_t r) {
-        Posten p{sonstkeg.wert(r, oAbschnitt), sonstkeg.wert(r, oAnzahl), sonstkeg.wert(r, oKeglernr), {}};
-        if (const auto typ = zahlVon(sonstkeg.wert(r, oTyp))) p.arten = tab.artikelMit(*typ);
+        static const std::vector<Abendartikel> keine;
+        Abendposten p{sonstkeg.wert(r, oAbschnitt), sonstkeg.wert(r, oAnzahl), sonstkeg.wert(r, oKeglernr), &keine};
+        if (const auto typ = zahlVon(sonstkeg.wert(r, oTyp))) p.arten = &tab.artikelMit(*typ);
         return p;
     };
 
@@ -159,7 +154,7 @@ const DirektDaten::Abend& DirektDaten::abend(int64_t termin)
               kAbschnitt = keglterm.feld("ABSCHNITT");
     const int gAbschnitt = spielkeg.feld("ABSCHNITT"), gBetrag = spielkeg.feld("BETRAG");
     keglterm.jederMit("TERMIN", double(termin), [&](uint32_t r) {
-        Zeile z{keglterm.wert(r, kNummer), keglterm.wert(r, kKegler), keglterm.wert(r, kAbschnitt), {}, {}};
+        Abendzeile z{keglterm.wert(r, kNummer), keglterm.wert(r, kKegler), keglterm.wert(r, kAbschnitt), {}, {}};
         if (const auto n = zahlVon(z.nummer)) {
             spielkeg.jederMit("KEGLERNR", *n, [&](uint32_t s) {
                 z.spiele.push_back({spielkeg.wert(s, gAbschnitt), spielkeg.wert(s, gBetrag)});
@@ -176,7 +171,7 @@ const DirektDaten::Abend& DirektDaten::abend(int64_t termin)
 std::vector<Value> DirektDaten::teilnehmer(int64_t termin)
 {
     std::map<Value, bool, Wertordnung> kegler;
-    for (const Zeile& z : abend(termin).zeilen) kegler[z.kegler] = true;
+    for (const Abendzeile& z : abend(termin).zeilen) kegler[z.kegler] = true;
     std::vector<Value> out;
     for (const auto& [k, _] : kegler) out.push_back(k);
     return out;
@@ -184,7 +179,7 @@ std::vector<Value> DirektDaten::teilnehmer(int64_t termin)
 
 bool DirektDaten::teilgenommen(int64_t termin, int64_t kegler, int64_t abschnitt)
 {
-    for (const Zeile& z : abend(termin).zeilen)
+    for (const Abendzeile& z : abend(termin).zeilen)
         if (ist(z.kegler, double(kegler)) && (abschnitt <= 0 || ist(z.abschnitt, double(abschnitt)))) return true;
     return false;
 }
@@ -192,7 +187,7 @@ bool DirektDaten::teilgenommen(int64_t termin, int64_t kegler, int64_t abschnitt
 std::vector<Abschnittsanzahl> DirektDaten::teilnehmerProAbschnitt(int64_t termin)
 {
     std::map<Value, int64_t, Wertordnung> anzahl;
-    for (const Zeile& z : abend(termin).zeilen) anzahl[z.abschnitt] += z.kegler.isNull() ? 0 : 1;
+    for (const Abendzeile& z : abend(termin).zeilen) anzahl[z.abschnitt] += z.kegler.isNull() ? 0 : 1;
     std::vector<Abschnittsanzahl> out;
     for (const auto& [a, n] : anzahl) out.push_back({a, n});
     return out;
@@ -200,42 +195,42 @@ std::vector<Abschnittsanzahl> DirektDaten::teilnehmerProAbschnitt(int64_t termin
 
 std::vector<Abschnittssumme> DirektDaten::spielSummen(int64_t termin)
 {
-    const Abend& a = abend(termin);
+    const Abenddaten& a = abend(termin);
     Gruppen g;
     for (size_t i = 0; i < a.preislisten.size(); ++i)
-        for (const Zeile& z : a.zeilen)
-            for (const Spielbetrag& s : z.spiele)
+        for (const Abendzeile& z : a.zeilen)
+            for (const Abendspiel& s : z.spiele)
                 g[s.abschnitt].add(s.betrag.isNull() ? std::nullopt : std::optional<Cent>(centVon(s.betrag)));
     return alsZeilen(g);
 }
 
 std::vector<Abschnittssumme> DirektDaten::sonstigeSummen(int64_t termin)
 {
-    const Abend& a = abend(termin);
+    const Abenddaten& a = abend(termin);
     // Participant rows with a number, and how many of them have each number.
     int64_t zeilenMitNummer = 0;
     std::map<double, int64_t> zeilenMit;
-    for (const Zeile& z : a.zeilen)
+    for (const Abendzeile& z : a.zeilen)
         if (const auto n = zahlVon(z.nummer)) {
             ++zeilenMitNummer;
             ++zeilenMit[*n];
         }
     Gruppen g;
     for (const Value& preisliste : a.preislisten) {
-        auto passend = [&](const Artikel& art, double gueltig) {
+        auto passend = [&](const Abendartikel& art, double gueltig) {
             return art.mittelwert && gleich(art.preisliste, preisliste) && ist(art.gueltig, gueltig);
         };
         // Paid by the bowler himself: once, with his own participant row.
-        for (const Zeile& z : a.zeilen)
-            for (const Posten& p : z.posten)
-                for (const Artikel& art : p.arten)
+        for (const Abendzeile& z : a.zeilen)
+            for (const Abendposten& p : z.posten)
+                for (const Abendartikel& art : *p.arten)
                     if (passend(art, 1)) g[p.abschnitt].add(produkt(p.anzahl, art.preis));
         // Paid by all others: once per other participant row of the evening.
-        for (const Posten& p : a.postenDesAbends) {
+        for (const Abendposten& p : a.postenDesAbends) {
             const auto nr = zahlVon(p.keglernr);
             const auto eigene = nr ? zeilenMit.find(*nr) : zeilenMit.end();
             const int64_t andere = !nr ? 0 : zeilenMitNummer - (eigene == zeilenMit.end() ? 0 : eigene->second);
-            for (const Artikel& art : p.arten)
+            for (const Abendartikel& art : *p.arten)
                 if (passend(art, 2))
                     for (int64_t i = 0; i < andere; ++i) g[p.abschnitt].add(produkt(p.anzahl, art.preis));
         }
@@ -245,12 +240,12 @@ std::vector<Abschnittssumme> DirektDaten::sonstigeSummen(int64_t termin)
 
 std::vector<std::optional<Cent>> DirektDaten::spiele(int64_t termin, int64_t kegler)
 {
-    const Abend& a = abend(termin);
+    const Abenddaten& a = abend(termin);
     Gruppen g;
     for (size_t i = 0; i < a.preislisten.size(); ++i)
-        for (const Zeile& z : a.zeilen)
+        for (const Abendzeile& z : a.zeilen)
             if (ist(z.kegler, double(kegler)))
-                for (const Spielbetrag& s : z.spiele)
+                for (const Abendspiel& s : z.spiele)
                     g[z.nummer].add(s.betrag.isNull() ? std::nullopt : std::optional<Cent>(centVon(s.betrag)));
     std::vector<std::optional<Cent>> out;
     for (const auto& [_, s] : g) out.push_back(s.ergebnis());
@@ -259,14 +254,14 @@ std::vector<std::optional<Cent>> DirektDaten::spiele(int64_t termin, int64_t keg
 
 std::optional<Cent> DirektDaten::sonstiges(int64_t termin, int64_t kegler)
 {
-    const Abend& a = abend(termin);
+    const Abenddaten& a = abend(termin);
     Summe s;
     for (const Value& preisliste : a.preislisten)
-        for (const Zeile& z : a.zeilen) {
+        for (const Abendzeile& z : a.zeilen) {
             if (z.kegler.isNull()) continue;
             const double gueltig = ist(z.kegler, double(kegler)) ? 1 : 2;
-            for (const Posten& p : z.posten)
-                for (const Artikel& art : p.arten)
+            for (const Abendposten& p : z.posten)
+                for (const Abendartikel& art : *p.arten)
                     if (gleich(art.preisliste, preisliste) && ist(art.gueltig, gueltig))
                         s.add(produkt(p.anzahl, art.preis));
         }

@@ -9,6 +9,11 @@
 // evening records counts twice, an item number held by two items of the price list too.
 // The object reads the tables as they are when a question comes; the rows of the last
 // evening are kept until another evening is asked for or neu() is called.
+//
+// Before many evenings (vieleAbende) every evening of the folder is read at once
+// (abendbestand.h) and kept with the tables for later evaluations; such a stock, while the
+// tables have not changed since it was read, answers every evening instead of the indexes.
+#include "evaluation/kern/abendbestand.h"
 #include "evaluation/kern/auswertungsdaten.h"
 #include "evaluation/kern/tabellenzugriff.h"
 #include "evaluation/kern/sql_daten.h"
@@ -34,22 +39,25 @@ public:
 
     // Forget the rows read so far (after the tables changed).
     void neu();
-    // Many evenings are about to be read: the searches by participant row and by evening
-    // are prepared once for all of them.
+    // Many evenings are about to be read: every evening of the folder is read at once.
     void vieleAbende();
 
-    struct Abend;
     struct Tabellen;
 
 private:
-    const Abend& abend(int64_t termin);
+    const Abenddaten& abend(int64_t termin);
+    // The stock of every evening to answer from, if there is a current one.
+    const Abendbestand* bestand();
     Tabellen& tabellen();
 
     engine::Database& db_;
     std::string ordner_;
     SqlDaten sql_;
-    std::unique_ptr<Abend> abend_;
+    std::unique_ptr<Abenddaten> abend_;
     std::unique_ptr<Tabellen> tabellen_;
+    std::shared_ptr<const Abendbestand> bestand_;
+    bool vieleAbende_ = false;
+    bool bestandGesucht_ = false; // a kept stock was looked for since neu()
 };
 
 } // namespace trevo::evaluation

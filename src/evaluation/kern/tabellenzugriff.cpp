@@ -28,29 +28,8 @@ engine::TableIndex& Tabellenzugriff::index(const char* feldname)
     return i;
 }
 
-void Tabellenzugriff::buendeln(const char* feldname)
+std::pair<size_t, size_t> Tabellenzugriff::bereich(engine::TableIndex& i, double zahl)
 {
-    engine::TableIndex& i = index(feldname);
-    const int feld = tabelle_->fieldIndex(feldname);
-    std::unordered_map<double, std::pair<size_t, size_t>> b;
-    for (size_t von = 0, n = i.size(); von < n;) {
-        const std::string& key = i.entryAt(von).key;
-        size_t bis = von + 1;
-        while (bis < n && i.entryAt(bis).key == key) ++bis;
-        const engine::Value v = tabelle_->get(i.recordAt(von), feld);
-        if (v.isNumber()) b[v.number()] = {von, bis};
-        von = bis;
-    }
-    buendel_.emplace_back(feldname, std::move(b));
-}
-
-std::pair<size_t, size_t> Tabellenzugriff::bereich(const char* feldname, engine::TableIndex& i, double zahl)
-{
-    for (const auto& [name, b] : buendel_)
-        if (std::strcmp(name, feldname) == 0) {
-            const auto it = b.find(zahl);
-            return it == b.end() ? std::pair<size_t, size_t>{0, 0} : it->second;
-        }
     const std::string key = i.keyOf(engine::Value::number(zahl));
     return {i.lowerBound(key), i.upperBound(key)};
 }

@@ -7,7 +7,7 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <optional>
 #include <vector>
 
 namespace trevo::engine {
@@ -22,6 +22,7 @@ public:
     Tabellenzugriff(engine::Database& db, const std::string& pfad);
 
     engine::DbfTable& tabelle() { return *tabelle_; }
+    const std::shared_ptr<engine::DbfTable>& geteilt() const { return tabelle_; }
     // The field's position; EngineError naming table and field when it is missing.
     int feld(const char* name) const;
     engine::Value wert(uint32_t satz, int feld) const { return tabelle_->get(satz, feld); }
@@ -31,12 +32,9 @@ public:
     void jederMit(const char* feldname, double zahl, F&& f)
     {
         engine::TableIndex& i = index(feldname);
-        const auto [von, bis] = bereich(feldname, i, zahl);
+        const auto [von, bis] = bereich(i, zahl);
         for (size_t r = von; r < bis; ++r) f(satzIn(i, r));
     }
-    // Reads the whole index of the field once, so that every later search on it is a hash
-    // look-up: worth it before many searches, valid while the table does not change.
-    void buendeln(const char* feldname);
     // Calls f(recno) for every live record in the order of the field (physical order for "").
     template <class F>
     void jeder(const char* feldname, F&& f)
@@ -46,7 +44,7 @@ public:
     }
 
 private:
-    std::pair<size_t, size_t> bereich(const char* feldname, engine::TableIndex& i, double zahl);
+    static std::pair<size_t, size_t> bereich(engine::TableIndex& i, double zahl);
     // The index of the field, found once per field name (names are literals of the caller).
     engine::TableIndex& index(const char* feldname);
     static size_t groesse(engine::TableIndex& i);
@@ -54,8 +52,6 @@ private:
 
     std::shared_ptr<engine::DbfTable> tabelle_;
     std::vector<std::pair<const char*, engine::TableIndex*>> indexe_;
-    // Per bundled field: each value's ranks [from, to) in its index.
-    std::vector<std::pair<const char*, std::unordered_map<double, std::pair<size_t, size_t>>>> buendel_;
 };
 
 // SQL equality of two values: both not NULL and equal.
