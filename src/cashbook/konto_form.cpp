@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 
@@ -109,14 +110,14 @@ void TKontoform::felderBauen()
                 {QStringLiteral("Kontostand"), zeile({KontostandDBEdit6, WaehrungDBEdit7})}});
 }
 
-// The booking date whole ("dd.mm.yyyy"); number, amount and currency by their length.
+// The booking date whole ("dd.mm.yyyy") under its whole title; number, amount and currency
+// by their length.
 void TKontoform::spaltenbreitenSetzen()
 {
-    const QFontMetrics fm = DBGrid1->fontMetrics();
-    DBGrid1->setColumns({{"NUMMER", {}, -1, {}, true},
-                         {"DATUM", {}, fm.horizontalAdvance(QStringLiteral("00.00.0000")) + 20},
-                         {"BETRAG"},
-                         {"WaehrungStr"}});
+    DBGrid1->setColumns({{"NUMMER", {}, -1, {}, true}, {"DATUM"}, {"BETRAG"}, {"WaehrungStr"}});
+    const int datum = std::max(DBGrid1->fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000")) + 20,
+                               DBGrid1->horizontalHeader()->sectionSizeHint(1));
+    DBGrid1->setColumns({{"NUMMER", {}, -1, {}, true}, {"DATUM", {}, datum}, {"BETRAG"}, {"WaehrungStr"}});
 }
 
 QWidget* TKontoform::ersteEingabe() const { return DatumDBEdit2; }

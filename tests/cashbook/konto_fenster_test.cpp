@@ -5,6 +5,7 @@
 #include "shell/stammdaten/modal.h"
 #include "shell/stammdaten/sort_form.h"
 
+#include <QHeaderView>
 #include <QRadioButton>
 
 namespace trevo::cashbook::test {
@@ -77,6 +78,15 @@ TEST_F(Abende, MenusAndTheModeKeptOnActivation)
     EXPECT_TRUE(w->DatumDBEdit2->isEnabled());
     EXPECT_FALSE(w->KontostandDBEdit6->isEnabled()) << "a display, grey in every mode";
     w->CancelBtnClick();
+}
+
+TEST_F(Abende, GridShowsTheWholeBookingDateUnderItsWholeTitle)
+{
+    controls::DBGrid& g = *w->DBGrid1;
+    EXPECT_EQ(g.model().data(g.model().index(0, 1), Qt::DisplayRole).toString(), "01.03.2024");
+    EXPECT_EQ(g.model().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Buchungsdatum");
+    EXPECT_GE(g.columnWidth(1), static_cast<QAbstractItemView&>(g).sizeHintForColumn(1));
+    EXPECT_GE(g.columnWidth(1), g.horizontalHeader()->sectionSizeHint(1));
 }
 
 TEST_F(Abende, SortsByDateAndFindsByDate)

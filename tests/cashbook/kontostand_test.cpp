@@ -103,6 +103,11 @@ protected:
 TEST_F(Buchungen, ChangingAnAmountMovesTheBalanceByTheDifferenceOnlyWhenSaved)
 {
     change(minus, "-7,00");
+    // The window shows the balance without the amount being changed; the files keep the
+    // old balance until the change is saved, together with the booking.
+    EXPECT_EQ(w->KontostandDBEdit6->text(), "120,00");
+    EXPECT_DOUBLE_EQ(kontostand(), 114.50);
+    EXPECT_EQ(stored(minus, "BETRAG"), "-5,50");
     save(Answer::Yes);
     EXPECT_EQ(mode(), Eingabemodus::Blaettern);
     EXPECT_EQ(stored(minus, "BETRAG"), "-7,00");

@@ -6,6 +6,8 @@
 #include "evaluation/kern/kegelkasse.h"
 #include "evaluation/kern/nachschlagen.h"
 
+#include "../data/module/konto_absturz.h"
+
 namespace trevo::evaluation::test {
 namespace {
 
@@ -94,6 +96,25 @@ TEST_F(Kegelkasse, ACurrencyWithoutFactorIsRefusedAndNothingIsBooked)
     EXPECT_THROW(buchen(), engine::EngineError);
     EXPECT_TRUE(buchungen().empty());
     EXPECT_DOUBLE_EQ(kontostand(), 0);
+}
+
+// The evening's booking and the account's balance are one transaction: a crash or a failing
+// disk at any of its points leaves both or neither.
+TEST(KegelkasseAbsturz, BookingAndBalanceAtEveryPoint)
+{
+    engine::MemoryFileSystem mem;
+    {
+        engine::Database db(mem);
+        data::installDataFolder(db, "/daten/", tag(2024, 3, 1));
+    }
+    Terminergebnis termin;
+    termin.datum = "05.03.2024";
+    termin.gesamtbetrag = 2550;
+    termin.fertig = true;
+    data::test::Absturzprobe(data::test::abbild(mem)).pruefen([&](data::test::Programmlauf& lauf) {
+        Nachschlagen n(lauf.db, "/daten/");
+        ASSERT_TRUE(MitKegelkasseVerrechnen(lauf.modul->d().KontoTable1, n, termin, tag(2024, 3, 6)));
+    });
 }
 
 } // namespace

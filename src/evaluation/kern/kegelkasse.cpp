@@ -3,7 +3,6 @@
 #include "common/dialogs/dialogs.h"
 #include "common/helpers/stellen_runden.h"
 #include "engine/dataset/table_data_set.h"
-#include "engine/storage/session.h"
 #include "evaluation/kern/nachschlagen.h"
 
 #include <cmath>
@@ -58,9 +57,8 @@ bool MitKegelkasseVerrechnen(engine::TableDataSet& b, Nachschlagen& n, const Ter
                               QStringLiteral(" gespeichert.  Daten trotzdem speichern ?");
         if (!common::dialogs().yesNo(frage)) return false;
     }
-    engine::Session& session = b.session();
-    const bool eigeneTransaktion = !session.inTransaction();
-    if (eigeneTransaktion) session.startTransaction();
+    // The data module's rules write booking and balance in one transaction of the
+    // cash-book session; a booking that cannot be stored is not left pending.
     try {
         b.append();
         b.setValue("KONTONR", Value::number(double(kKonto)));
@@ -69,13 +67,8 @@ bool MitKegelkasseVerrechnen(engine::TableDataSet& b, Nachschlagen& n, const Ter
         b.setValue("TYP", Value::number(1));
         b.setValue("BESCHREIBU", Value::text("Kegeln am " + t.datum));
         b.post();
-        if (eigeneTransaktion) session.commit();
     } catch (...) {
         if (b.editing()) b.cancel();
-        if (eigeneTransaktion && session.inTransaction()) {
-            session.rollback();
-            b.refresh();
-        }
         throw;
     }
     return true;

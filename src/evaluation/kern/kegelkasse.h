@@ -4,7 +4,9 @@
 // differ; a booking of the same amount dated today is only repeated after the question
 // "... Daten trotzdem speichern ?". The booking goes through a booking data set of the data
 // module, whose rules add it to the account's balance; booking and balance are committed
-// together in one transaction of the data set's session.
+// together in one transaction of the cash-book session. While the cash book window has a
+// booking in change, that transaction stays open: the evening's booking becomes durable
+// when the change is saved or cancelled, together with it.
 #include "evaluation/kern/auswertung.h"
 
 namespace trevo::engine {

@@ -2,6 +2,7 @@
 
 #include "common/fenster/window_codes.h"
 #include "dbcontrols/db_edit.h"
+#include "dbcontrols/db_grid.h"
 #include "dbcontrols/db_lookup_combo.h"
 #include "engine/dataset/table_data_set.h"
 #include "dbcontrols/jahreskorrektur.h"
@@ -9,6 +10,7 @@
 
 #include <QAction>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QMenu>
 #include <QStyle>
 #include <QToolBar>
@@ -42,7 +44,20 @@ TTerminplanform::TTerminplanform(shell::ShellServices& shell, Datenzugang& zugan
     setObjectName(QStringLiteral("Terminplanform"));
     felderBauen();
     menueUndLeisteAnpassen();
+    spaltenbreitenSetzen();
     FormCreate();
+}
+
+// The date whole ("dd.mm.yyyy"), the time with some room, the description as wide as
+// 50 characters mostly need and taking what the window has left.
+void TTerminplanform::spaltenbreitenSetzen()
+{
+    const QFontMetrics fm = DBGrid1->fontMetrics();
+    DBGrid1->setColumns({{"NUMMER", {}, -1, {}, true},
+                         {"TERMIN", {}, fm.horizontalAdvance(QStringLiteral("00.00.0000")) + 20},
+                         {"ZEIT", {}, fm.horizontalAdvance(QStringLiteral("00:00")) + 24},
+                         {"BESCHREIBU", {}, fm.horizontalAdvance(QString(50, QLatin1Char('n'))) + 12}});
+    DBGrid1->horizontalHeader()->setStretchLastSection(true);
 }
 
 void TTerminplanform::felderBauen()

@@ -58,6 +58,7 @@ protected:
 private:
     void felderBauen();
     void menueUndLeisteAnpassen();
+    void spaltenbreitenSetzen();
     void bereichzurueckZeigen(bool on);
     void zeitraum();
     void bereich();

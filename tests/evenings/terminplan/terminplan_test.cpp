@@ -3,11 +3,13 @@
 #include "terminplan_fixture.h"
 
 #include "evenings/terminplan/abfrage_dlg_terminsuche.h"
+#include "dbcontrols/db_grid.h"
 #include "shell/calendar_dialog.h"
 #include "shell/stammdaten/abfrage_dlg.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTimer>
@@ -53,6 +55,24 @@ TEST_F(TerminplanFenster, NewWhileAnAppointmentWithoutDateIsEnteredStoresItWithD
     EXPECT_EQ(stored(1, "TERMIN"), "");
     EXPECT_EQ(stored(1, "TERMINNUM"), "0");
     w->CancelBtnClick();
+}
+
+// Each column is wide enough for what it shows: the whole date, a long description.
+TEST_F(TerminplanFenster, GridShowsTheWholeDateAndDescription)
+{
+    const std::string text = "Jahreshauptversammlung im Vereinsheim am Marktplatz";
+    termin(3, "19:30", text.substr(0, 50));
+    t().refresh();
+    controls::DBGrid& g = *w->DBGrid1;
+    ASSERT_EQ(g.model().columnCount(), 4);
+    const auto passt = [&](int spalte) {
+        EXPECT_FALSE(g.model().data(g.model().index(0, spalte), Qt::DisplayRole).toString().isEmpty());
+        return g.columnWidth(spalte) >= static_cast<QAbstractItemView&>(g).sizeHintForColumn(spalte) &&
+               g.columnWidth(spalte) >= g.horizontalHeader()->sectionSizeHint(spalte);
+    };
+    EXPECT_TRUE(passt(1)) << "the date";
+    EXPECT_TRUE(passt(2)) << "the time";
+    EXPECT_TRUE(passt(3)) << "the description";
 }
 
 TEST_F(TerminplanFenster, CalendarPutsTheChosenDateIn)
