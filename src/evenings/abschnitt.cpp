@@ -1,12 +1,14 @@
 #include "evenings/abschnitt.h"
 
 #include "data/dbtools/db_tools.h"
+#include "data/dbtools/naechste_nummer.h"
 #include "data/module/datenmengen.h"
 #include "data/module/ke_data_form.h"
 #include "data/store/schema.h"
 #include "engine/core/collation.h"
 #include "engine/dataset/data_set.h"
 #include "engine/dataset/query_data_set.h"
+#include "engine/dataset/table_data_set.h"
 #include "engine/storage/session.h"
 #include "evenings/abend_daten.h"
 #include "shell/stammdaten/datenzugang.h"
@@ -126,12 +128,28 @@ std::string loeschen(Abenddaten& d, const char* datei, const Abschnittsort& o)
                    "Abschnitt=" + std::to_string(o.abschnitt)});
 }
 
+// The next NUMMER of the file, read at the end of the data module's cursor in the order of
+// NUMMER (a sort of every number by SQL would take a tenth of a second on a club of
+// some years); by SQL when the cursor cannot tell.
+int64_t naechsteNummer(Abenddaten& d, const char* datei)
+{
+    data::TKeDataForm& m = d.modul();
+    engine::TableDataSet& zwilling =
+        std::string(datei) == data::tables::Spielkeg ? m.d().SpieleKeglerlookupTable1 : m.d().SonstigeKeglerlookupTable1;
+    if (zwilling.active()) {
+        zwilling.refresh(); // the rows just written by SQL
+        const int64_t n = data::NaechsteNummer(zwilling, "NUMMER", 1, m.tools());
+        if (n > 0) return n;
+    }
+    return m.tools().NaechsteNummerSQL(d.zugang().datenordner() + datei, "NUMMER", 1);
+}
+
 // One INSERT of every row, numbered from the highest NUMMER of the file + 1.
 void schreiben(Abenddaten& d, const char* datei, const char* positionsfeld, const char* wertfeld,
                const std::vector<Zeile>& z, const Abschnittsort& o)
 {
     if (z.empty()) return;
-    int64_t nummer = d.modul().tools().NaechsteNummerSQL(d.zugang().datenordner() + datei, "NUMMER", 1);
+    int64_t nummer = naechsteNummer(d, datei);
     std::string werte;
     for (const Zeile& zeile : z) {
         if (!werte.empty()) werte += ",\n";

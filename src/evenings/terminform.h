@@ -241,6 +241,7 @@ private:
     QString vorherigerKegler_;
     QString keglerEingabe_; // digits typed into the bowler number field since it got the focus
     bool abschnittStill_ = false; // the section field is being set by the window
+    bool preislisteLaeuft_ = false; // the price list's change is being shown
     bool hatDatensaetze_ = false;
 };
 

@@ -7,6 +7,7 @@
 #include "data/module/datenmengen.h"
 #include "data/module/ke_data_form.h"
 #include "dbcontrols/command_guard.h"
+#include "dbcontrols/db_edit.h"
 #include "dbcontrols/db_lookup_combo.h"
 #include "engine/dataset/table_data_set.h"
 #include "shell/shell_services.h"
@@ -151,10 +152,19 @@ void TTerminform::gitterBetreten(Eingabegitter* gitter)
 
 void TTerminform::preislisteGeaendert()
 {
-    if (!Komplettpanel->isVisible() || !termine().active()) return;
+    if (!Komplettpanel->isVisible() || !termine().active() || preislisteLaeuft_) return;
+    // Locating the list moves the list of the price list field, which reports a change.
+    preislisteLaeuft_ = true;
+    struct Ende {
+        bool& b;
+        ~Ende() { b = false; }
+    } ende{preislisteLaeuft_};
     const std::string nummer = termine().text("PREISLISTE");
     data::TKeDataForm& m = daten_.modul();
     PreislistendatumEdit1->setText(q(m.PreislistenDatum(nummer)));
+    // The currency is looked up through the price list; its field hears only of its own
+    // changes, so it is shown anew with every change of the list.
+    WaehrungEdit1->setText(q(termine().text("WaehrungStr")));
     if (nummer.empty()) return;
     // The items grid lists the items of this price list.
     if (preislisteSuchen() && termine().state() == engine::DataSetState::Insert && SonstigeGrid1->colCount() == 3 &&
@@ -174,7 +184,8 @@ bool TTerminform::preislisteSuchen()
     engine::TableDataSet& listen = daten_.modul().d().SonstigeMainTable1;
     if (!listen.active()) return false;
     if (!listen.editing() && listen.text("NUMMER") == termine().text("PREISLISTE")) return true;
-    listen.setIndex("NUMMER");
+    // Changing the order tells the price list field, which would look again.
+    if (listen.indexName() != "NUMMER") listen.setIndex("NUMMER");
     return listen.findKey(termine().value("PREISLISTE"));
 }
 
