@@ -31,7 +31,7 @@ namespace trevo::data {
 
 class KontoTransaktion {
 public:
-    // balance: changes the balance of the booking's account by the amount.
+    // How the rules move the balance of the booking's account by an amount.
     using Kontostandaenderung = std::function<void(engine::DataSet& buchung, double betrag)>;
 
     KontoTransaktion(Datenmengen& d, engine::Session& session, Kontostandaenderung aendern);
