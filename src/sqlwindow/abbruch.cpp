@@ -106,17 +106,29 @@ void AbbrechbarerLauf::pruefen()
     QCoreApplication::processEvents();
 }
 
-bool AbbrechbarerLauf::zumFenster(QObject* watched) const
+namespace {
+
+bool gehoertZu(QObject* watched, QWidget* fenster)
 {
-    if (watched == fenster_.windowHandle()) return true;
+    if (!fenster) return false;
+    if (watched == fenster->windowHandle()) return true;
     if (!watched->isWidgetType()) return false;
     auto* widget = static_cast<QWidget*>(watched);
-    return widget == &fenster_ || fenster_.isAncestorOf(widget);
+    return widget == fenster || fenster->isAncestorOf(widget);
+}
+
+} // namespace
+
+bool AbbrechbarerLauf::zumFenster(QObject* watched) const
+{
+    return gehoertZu(watched, &fenster_);
 }
 
 bool AbbrechbarerLauf::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type typ = event->type();
+    // A box that came up during the run (a deferred error message) takes its answer.
+    if (gehoertZu(watched, QApplication::activeModalWidget())) return QObject::eventFilter(watched, event);
     if (typ == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         engine::requestInterrupt();
         fenster_.AbbrechenBtn->setEnabled(false);

@@ -11,6 +11,8 @@
 //   turn or close request is dropped, and the program's timers wait, so no command of the program can
 //   start in the middle of the statement. Windows still repaint.
 // - Esc anywhere in the program requests the stop.
+// - a modal box that comes up meanwhile (a deferred error message) takes its clicks and
+//   keys, so that it can be answered.
 // - at most one run at a time; the engine's request flag is cleared when a run begins
 //   and when it ends, so a late click does not stop the next statement.
 #include "shell/please_wait_window.h"

@@ -2,6 +2,7 @@
 // the user does reaches the program meanwhile; the engine's notices about damaged tables.
 #include "sql_fixture.h"
 
+#include <QDialog>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -45,6 +46,31 @@ void tasteEinreihen(QWidget* ziel, Qt::Key taste)
     QCoreApplication::postEvent(ziel, new QKeyEvent(QEvent::KeyPress, taste, Qt::NoModifier));
     QCoreApplication::postEvent(ziel, new QKeyEvent(QEvent::KeyRelease, taste, Qt::NoModifier));
 }
+
+// A box whose OK is clicked as soon as it runs; when the click does not reach the
+// button, the box closes unanswered.
+class Antwortbox : public QDialog {
+public:
+    explicit Antwortbox(QWidget* parent) : QDialog(parent), ok_(new QPushButton(QStringLiteral("OK"), this))
+    {
+        connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+        startTimer(0);
+    }
+
+protected:
+    void timerEvent(QTimerEvent* e) override
+    {
+        killTimer(e->timerId());
+        QTest::mouseClick(ok_, Qt::LeftButton);
+        if (!isVisible()) return;
+        setResult(Rejected);
+        hide(); // not through a close request, which the run may refuse as well
+
+    }
+
+private:
+    QPushButton* ok_;
+};
 
 // A join of the table with itself often enough that the engine looks for a cancel request.
 const QString langeAbfrage = QStringLiteral(
@@ -119,6 +145,24 @@ TEST_F(SqlAbbruch, AbbrechenStopsALongQueryAndOtherClicksWaitNowhere)
     script.choose(std::nullopt);
     QTest::mouseClick(w->TextLadenBtn, Qt::LeftButton);
     EXPECT_EQ(script.choosers(), QStringList({"Öffnen"}));
+}
+
+TEST_F(SqlAbbruch, ABoxThatComesUpDuringTheRunTakesItsAnswer)
+{
+    int antwort = -1;
+    BeimZeigen box([&] {
+        QMetaObject::invokeMethod(
+            qApp,
+            [&] {
+                Antwortbox dialog(w);
+                antwort = dialog.exec();
+            },
+            Qt::QueuedConnection);
+    });
+    w->Wartefenster->installEventFilter(&box);
+    ausfuehren(QStringLiteral("SELECT NAME FROM KEGLER"));
+    EXPECT_EQ(antwort, QDialog::Accepted);
+    EXPECT_EQ(zeilen(), 3);
 }
 
 TEST_F(SqlAbbruch, WithoutARequestTheLongQueryCountsEveryRow)
