@@ -47,7 +47,6 @@ private:
 
 // Names of the start-up components and commands the shell knows.
 namespace Komponente {
-inline const QString Datenbankfunktionen = QStringLiteral("Datenbankfunktionen");
 inline const QString Druckdialog = QStringLiteral("Druckdialog");
 inline const QString Reportgenerator = QStringLiteral("Reportgenerator");
 inline const QString Suchdialog = QStringLiteral("Suchdialog");

@@ -92,10 +92,15 @@ int Programm::currentPriceList() const
 
 // ---- data module ----
 
+void Programm::createTools()
+{
+    if (!tools_) tools_ = std::make_unique<data::TDBTools>(db_);
+}
+
 bool Programm::create(ProgramPaths& paths)
 {
     syncPaths(paths);
-    tools_ = std::make_unique<data::TDBTools>(db_);
+    createTools();
     module_ = std::make_unique<data::TKeDataForm>(db_, *tools_, optionen_, pfade_, *this);
     // The data folder is held before its tables are read; the check of the data module may
     // choose another folder, which is then held instead.

@@ -48,6 +48,7 @@ public:
     int currentPriceList() const override;
 
     // DataModuleSeam
+    void createTools() override;
     bool create(ProgramPaths& paths) override;
     void reopenTables(const QString& dataFolder) override;
     void positionPriceList(int number) override;
