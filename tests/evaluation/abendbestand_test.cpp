@@ -73,7 +73,8 @@ protected:
 // Records the program would not write but a data folder may hold: two evening records and
 // two participant rows of one number, deleted rows, counts of no item or without a bowler
 // row, an item paid by all others counted on another evening, NULL fields, numbers that
-// are not whole, and evenings that exist only in the amounts.
+// are not whole, and evenings that exist only in the amounts; for the ranking also bowler
+// numbers held by two bowler records.
 TEST_F(Abendbestandtest, OddRecordsGiveTheRowsOfTheStatements)
 {
     const int a = club.kegler("Adler", "1"), b = club.kegler("Bauer", "2"), c = club.kegler("Christ", "3", false);
@@ -119,6 +120,14 @@ TEST_F(Abendbestandtest, OddRecordsGiveTheRowsOfTheStatements)
     DirektDaten alle(db(), club.verein.session(), club.ordner());
     alle.vieleAbende();
     vergleichen(alle, sql, 10, 4);
+
+    // The ranking besides: a bowler number held by two records of one name, one by two names.
+    setzen("KEGLER.DBF", satzNr("KEGLER.DBF", club.kegler("Adler", "4")), "NUMMER", Value::number(a));
+    setzen("KEGLER.DBF", satzNr("KEGLER.DBF", club.kegler("Ernst", "5")), "NUMMER", Value::number(b));
+    for (int typ : {bier, runde, pudel, fremd, 99})
+        for (const auto& [von, bis] : std::vector<std::pair<std::string, std::string>>{
+                 {"1.1.2024", "31.1.2024"}, {"2.1.2024", "20.1.2024"}, {"1.1.2024", "1.1.2024"}})
+            EXPECT_EQ(einzeln.rangfolge(von, bis, typ), sql.rangfolge(von, bis, typ)) << typ << " " << von << " " << bis;
 }
 
 // A generated club of many evenings: the evaluations that read every evening at once, and

@@ -293,6 +293,7 @@ std::vector<Rangzeile> DirektDaten::rangfolge(const std::string& von, const std:
     };
     std::vector<Gruppe> gruppen;
     std::map<std::pair<double, std::string>, size_t> nachSchluessel;
+    std::map<double, std::vector<size_t>> gruppenVon; // per bowler number: the group of each of its records
     sonstkeg.jederMit("TYP", double(sonstiges), [&](uint32_t o) {
         const auto nr = zahlVon(sonstkeg.wert(o, oKeglernr));
         if (!nr) return;
@@ -303,16 +304,23 @@ std::vector<Rangzeile> DirektDaten::rangfolge(const std::string& von, const std:
             const Value wer = keglterm.wert(k, kKegler);
             const auto b = zahlVon(wer);
             if (it == abende.end() || !b) return;
-            kegler.jederMit("NUMMER", *b, [&](uint32_t r) {
-                const Value name = kegler.wert(r, bName);
-                const auto schluessel = std::make_pair(*b, name.isNull() ? std::string("\x01") : "=" + name.toText());
-                auto [pos, neu] = nachSchluessel.try_emplace(schluessel, gruppen.size());
-                if (neu) gruppen.push_back({wer, name});
-                Gruppe& g = gruppen[pos->second];
-                if (anzahl.isNull()) return;
+            // The groups of the bowler's records, found once per bowler number.
+            auto [eintrag, erstesMal] = gruppenVon.try_emplace(*b);
+            if (erstesMal)
+                kegler.jederMit("NUMMER", *b, [&](uint32_t r) {
+                    const Value name = kegler.wert(r, bName);
+                    const auto schluessel =
+                        std::make_pair(*b, name.isNull() ? std::string("\x01") : "=" + name.toText());
+                    auto [pos, neu] = nachSchluessel.try_emplace(schluessel, gruppen.size());
+                    if (neu) gruppen.push_back({wer, name});
+                    eintrag->second.push_back(pos->second);
+                });
+            if (anzahl.isNull()) return;
+            for (size_t gruppe : eintrag->second) {
+                Gruppe& g = gruppen[gruppe];
                 g.wert = true;
                 g.summe += anzahl.toNumber() * double(it->second);
-            });
+            }
         });
     });
     auto ordnung = [](const Value& a, const Value& b) { return engine::sql::orderCompare(a, b); };

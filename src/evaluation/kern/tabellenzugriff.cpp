@@ -28,11 +28,6 @@ engine::TableIndex& Tabellenzugriff::index(const char* feldname)
     return i;
 }
 
-std::pair<size_t, size_t> Tabellenzugriff::bereich(engine::TableIndex& i, double zahl)
-{
-    const std::string key = i.keyOf(engine::Value::number(zahl));
-    return {i.lowerBound(key), i.upperBound(key)};
-}
 size_t Tabellenzugriff::groesse(engine::TableIndex& i) { return i.size(); }
 uint32_t Tabellenzugriff::satzIn(engine::TableIndex& i, size_t rang) { return i.recordAt(rang); }
 

@@ -4,6 +4,7 @@
 // memory on first use and kept up to date by the engine).
 #include "engine/core/value.h"
 #include "engine/dbf/dbf_table.h"
+#include "engine/index/table_index.h"
 
 #include <memory>
 #include <string>
@@ -12,7 +13,6 @@
 
 namespace trevo::engine {
 class Database;
-class TableIndex;
 } // namespace trevo::engine
 
 namespace trevo::evaluation {
@@ -31,9 +31,13 @@ public:
     template <class F>
     void jederMit(const char* feldname, double zahl, F&& f)
     {
-        engine::TableIndex& i = index(feldname);
-        const auto [von, bis] = bereich(i, zahl);
-        for (size_t r = von; r < bis; ++r) f(satzIn(i, r));
+        const engine::TableIndex& i = index(feldname);
+        const std::string key = i.keyOf(engine::Value::number(zahl));
+        auto [rang, eintrag] = i.lowerBoundEntry(key);
+        while (eintrag && eintrag->key == key) {
+            f(eintrag->recno);
+            eintrag = ++rang < i.size() ? &i.entryAt(rang) : nullptr;
+        }
     }
     // Calls f(recno) for every live record in the order of the field (physical order for "").
     template <class F>
@@ -44,7 +48,6 @@ public:
     }
 
 private:
-    static std::pair<size_t, size_t> bereich(engine::TableIndex& i, double zahl);
     // The index of the field, found once per field name (names are literals of the caller).
     engine::TableIndex& index(const char* feldname);
     static size_t groesse(engine::TableIndex& i);
