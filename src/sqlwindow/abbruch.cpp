@@ -48,6 +48,16 @@ bool istBenutzereingabe(QEvent::Type typ)
     }
 }
 
+// Whether the event goes to the window or one of its widgets.
+bool gehoertZu(QObject* watched, QWidget* fenster)
+{
+    if (!fenster) return false;
+    if (watched == fenster->windowHandle()) return true;
+    if (!watched->isWidgetType()) return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    return widget == fenster || fenster->isAncestorOf(widget);
+}
+
 } // namespace
 
 Abbruchfenster::Abbruchfenster(QWidget* parent) : PleaseWaitWindow(parent)
@@ -105,19 +115,6 @@ void AbbrechbarerLauf::pruefen()
     lauf->seitPruefung_.restart();
     QCoreApplication::processEvents();
 }
-
-namespace {
-
-bool gehoertZu(QObject* watched, QWidget* fenster)
-{
-    if (!fenster) return false;
-    if (watched == fenster->windowHandle()) return true;
-    if (!watched->isWidgetType()) return false;
-    auto* widget = static_cast<QWidget*>(watched);
-    return widget == fenster || fenster->isAncestorOf(widget);
-}
-
-} // namespace
 
 bool AbbrechbarerLauf::zumFenster(QObject* watched) const
 {
