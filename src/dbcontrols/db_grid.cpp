@@ -78,11 +78,15 @@ void DBGrid::applyWidths()
         int width = columns[size_t(c)].width;
         if (width < 0) {
             // As wide as the field's length, and at least as wide as the title.
+            // A date is shown as dd.mm.yyyy, wider than its stored length of 8.
             const int f = model_->fieldOf(c);
-            const int chars = f >= 0 ? std::clamp<int>(model_->link().dataSet()->field(f).def.length, 4, 30) : 10;
-            const QString title = model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-            width = std::max(fontMetrics().averageCharWidth() * chars,
-                             horizontalHeader()->fontMetrics().horizontalAdvance(title)) + 12;
+            const auto* def = f >= 0 ? &model_->link().dataSet()->field(f).def : nullptr;
+            const int content = def && def->type == 'D'
+                                    ? fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000"))
+                                    : fontMetrics().averageCharWidth()
+                                          * (def ? std::clamp<int>(def->length, 4, 30) : 10);
+            const int title = horizontalHeader()->sectionSizeHint(c);
+            width = std::max(content + 12, title);
         }
         setColumnWidth(c, width);
     }
