@@ -3,6 +3,7 @@
 #include "engine/core/error.h"
 #include "engine/dbf/attachment.h"
 #include "engine/dbf/dbf_table.h"
+#include "engine/dbf/number_reader.h"
 
 #include <algorithm>
 #include <bit>
@@ -30,6 +31,12 @@ int feld(const DbfTable& t, const char* name)
     const int i = t.fieldIndex(name);
     if (i < 0) throw engine::EngineError("Die Tabelle " + t.path() + " hat kein Feld " + name);
     return i;
+}
+
+// A number field of every record of the big tables, read straight from the file.
+engine::NumberReader zahlen(const Abendbestand::Tabellen& t, const DbfTable& tabelle, const char* name)
+{
+    return engine::NumberReader(*t.storage, tabelle, feld(tabelle, name));
 }
 
 // Calls f(recno) for every record that is not deleted, in physical order.
@@ -88,13 +95,13 @@ Abendbestand::Abendbestand(const Tabellen& t)
     // Participant rows, and where each NUMMER stands (a number may be held by several rows).
     NachZahl<std::vector<std::pair<Abenddaten*, size_t>>> zeilenMit;
     const DbfTable& keglterm = *t.keglterm;
-    const int kNummer = feld(keglterm, "NUMMER"), kTermin = feld(keglterm, "TERMIN"),
-              kKegler = feld(keglterm, "KEGLER"), kAbschnitt = feld(keglterm, "ABSCHNITT");
+    const auto kNummer = zahlen(t, keglterm, "NUMMER"), kTermin = zahlen(t, keglterm, "TERMIN"),
+               kKegler = zahlen(t, keglterm, "KEGLER"), kAbschnitt = zahlen(t, keglterm, "ABSCHNITT");
     jederSatz(keglterm, [&](uint32_t r) {
-        const Value termin = keglterm.get(r, kTermin);
+        const Value termin = kTermin.read(r);
         if (!termin.isNumber()) return;
         Abenddaten& a = abendZu(termin.number());
-        Abendzeile z{keglterm.get(r, kNummer), keglterm.get(r, kKegler), keglterm.get(r, kAbschnitt), {}, {}};
+        Abendzeile z{kNummer.read(r), kKegler.read(r), kAbschnitt.read(r), {}, {}};
         if (z.nummer.isNumber()) zeilenMit[z.nummer.number()].emplace_back(&a, a.zeilen.size());
         a.zeilen.push_back(std::move(z));
     });
@@ -106,35 +113,37 @@ Abendbestand::Abendbestand(const Tabellen& t)
     };
 
     const DbfTable& spielkeg = *t.spielkeg;
-    const int gKeglernr = feld(spielkeg, "KEGLERNR"), gAbschnitt = feld(spielkeg, "ABSCHNITT"),
-              gBetrag = feld(spielkeg, "BETRAG");
+    const auto gKeglernr = zahlen(t, spielkeg, "KEGLERNR"), gAbschnitt = zahlen(t, spielkeg, "ABSCHNITT"),
+               gBetrag = zahlen(t, spielkeg, "BETRAG");
     jederSatz(spielkeg, [&](uint32_t r) {
         std::optional<Abendspiel> spiel; // read for the first participant row it belongs to
-        jedeZeileMit(spielkeg.get(r, gKeglernr), [&](Abendzeile& z) {
-            if (!spiel) spiel = Abendspiel{spielkeg.get(r, gAbschnitt), spielkeg.get(r, gBetrag)};
+        jedeZeileMit(gKeglernr.read(r), [&](Abendzeile& z) {
+            if (!spiel) spiel = Abendspiel{gAbschnitt.read(r), gBetrag.read(r)};
             z.spiele.push_back(*spiel);
         });
     });
 
     const DbfTable& sonstkeg = *t.sonstkeg;
-    const int oKeglernr = feld(sonstkeg, "KEGLERNR"), oTermin = feld(sonstkeg, "TERMIN"),
-              oAbschnitt = feld(sonstkeg, "ABSCHNITT"), oAnzahl = feld(sonstkeg, "ANZAHL"),
-              oTyp = feld(sonstkeg, "TYP");
+    const auto oKeglernr = zahlen(t, sonstkeg, "KEGLERNR"), oTermin = zahlen(t, sonstkeg, "TERMIN"),
+               oAbschnitt = zahlen(t, sonstkeg, "ABSCHNITT"), oAnzahl = zahlen(t, sonstkeg, "ANZAHL"),
+               oTyp = zahlen(t, sonstkeg, "TYP");
     // A count whose number names no item adds to nothing; the evening's counts serve only
-    // the items paid by all others.
+    // the items paid by all others. Fields that no question asks about stay unread.
     jederSatz(sonstkeg, [&](uint32_t r) {
-        const Value typ = sonstkeg.get(r, oTyp);
+        const Value typ = oTyp.read(r);
         if (!typ.isNumber()) return;
         const auto arten = artikel_.find(typ.number());
         if (arten == artikel_.end()) return;
-        const Abendposten p{sonstkeg.get(r, oAbschnitt), sonstkeg.get(r, oAnzahl), sonstkeg.get(r, oKeglernr),
-                            &arten->second};
+        const std::vector<Abendartikel>& a = arten->second;
+        // The section groups only the averages, which only items flagged MITTELWERT enter.
+        const bool gemittelt = std::any_of(a.begin(), a.end(), [](const Abendartikel& x) { return x.mittelwert; });
+        const Abendposten p{gemittelt ? oAbschnitt.read(r) : Value(), oAnzahl.read(r), oKeglernr.read(r), &a};
         jedeZeileMit(p.keglernr, [&](Abendzeile& z) { z.posten.push_back(p); });
-        const bool vonAllen = std::any_of(arten->second.begin(), arten->second.end(), [](const Abendartikel& a) {
-            return a.gueltig.isNumber() && a.gueltig.number() == 2;
+        const bool vonAllen = std::any_of(a.begin(), a.end(), [](const Abendartikel& x) {
+            return x.gueltig.isNumber() && x.gueltig.number() == 2;
         });
         if (!vonAllen) return;
-        if (const Value termin = sonstkeg.get(r, oTermin); termin.isNumber())
+        if (const Value termin = oTermin.read(r); termin.isNumber())
             abendZu(termin.number()).postenDesAbends.push_back(p);
     });
 }

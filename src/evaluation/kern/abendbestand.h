@@ -18,7 +18,8 @@
 
 namespace trevo::engine {
 class DbfTable;
-}
+class Storage;
+} // namespace trevo::engine
 
 namespace trevo::evaluation {
 
@@ -26,6 +27,7 @@ class Abendbestand {
 public:
     struct Tabellen {
         std::shared_ptr<engine::DbfTable> termine, keglterm, spielkeg, sonstkeg, sonstype;
+        engine::Storage* storage = nullptr; // the one they were opened from
     };
 
     // Reads the tables as they are now.

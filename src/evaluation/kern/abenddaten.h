@@ -17,6 +17,7 @@ struct Abendartikel { // an item of SONSTYPE.DBF
 };
 
 struct Abendposten { // an item count of SONSTKEG.DBF
+    // The section matters only to items flagged MITTELWERT; for others it may be left NULL.
     engine::Value abschnitt, anzahl, keglernr;
     // The items of its TYP; points into the reader's item table, never null.
     const std::vector<Abendartikel>* arten = nullptr;

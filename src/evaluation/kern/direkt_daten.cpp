@@ -61,15 +61,17 @@ std::vector<Abschnittssumme> alsZeilen(const Gruppen& g)
 struct DirektDaten::Tabellen {
     Tabellen(engine::Database& db, const std::string& o)
         : termine(db, o + t::Termine), keglterm(db, o + t::Keglterm), spielkeg(db, o + t::Spielkeg),
-          sonstkeg(db, o + t::Sonstkeg), sonstype(db, o + t::Sonstype)
+          sonstkeg(db, o + t::Sonstkeg), sonstype(db, o + t::Sonstype), storage(&db.storage())
     {
     }
     Tabellenzugriff termine, keglterm, spielkeg, sonstkeg, sonstype;
+    engine::Storage* storage;
     std::map<double, std::vector<Abendartikel>> artikel;
 
     Abendbestand::Tabellen alle() const
     {
-        return {termine.geteilt(), keglterm.geteilt(), spielkeg.geteilt(), sonstkeg.geteilt(), sonstype.geteilt()};
+        return {termine.geteilt(), keglterm.geteilt(), spielkeg.geteilt(), sonstkeg.geteilt(), sonstype.geteilt(),
+                storage};
     }
 
     const std::vector<Abendartikel>& artikelMit(double typ)
