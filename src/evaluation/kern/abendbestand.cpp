@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <optional>
 #include <utility>
 
@@ -81,7 +82,7 @@ Abendbestand::Abendbestand(const Tabellen& t)
     });
     auto abendZu = [&](double termin) -> Abenddaten& {
         auto [it, neu] = abende_.try_emplace(termin);
-        if (neu) it->second.termin = static_cast<int64_t>(termin);
+        if (neu && std::fabs(termin) < 9e15) it->second.termin = static_cast<int64_t>(termin);
         return it->second;
     };
 
