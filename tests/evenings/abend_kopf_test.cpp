@@ -2,12 +2,14 @@
 // the calendar, the today button and the year correction of the date field.
 #include "abend_fixture.h"
 
+#include "evenings/feste_spalten.h"
 #include "shell/calendar_dialog.h"
 
 #include <QCalendarWidget>
 #include <QDate>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
 
@@ -131,6 +133,50 @@ TEST_F(Abend, JahrKorrektur)
     tippen(QStringLiteral("15.03.1930"));
     taste(Qt::Key_Return);
     EXPECT_EQ(w->termine().text("DATUM"), "15.03.1930");
+    w->CancelBtnClick();
+}
+
+} // namespace trevo::evenings::test
+
+namespace trevo::evenings::test {
+
+// A club of eight bowlers: more participant columns than the grids show.
+class AchtKegler : public Abend {
+protected:
+    void club() override
+    {
+        Abend::club();
+        for (const char* name : {"Vogel", "Wagner", "Lang", "Krause", "Berg"}) verein.bowler({name});
+    }
+};
+
+// While the grids scroll sideways to the last participants, the game positions and the item
+// names stay at the left edge, in the rows of their amounts.
+TEST_F(AchtKegler, KopfspaltenBleibenSichtbar)
+{
+    neuerAbend();
+    for (int k = 1; k <= 8; ++k) teilnehmer(k, k > 1);
+    ASSERT_EQ(w->SonstigeGrid1->colCount(), 10);
+    for (Eingabegitter* g : {w->SpieleGrid1, w->SonstigeGrid1}) {
+        aktiv();
+        g->setFocus();
+        g->setCurrent(g->colCount() - 1, 3);
+        QApplication::processEvents();
+        ASSERT_GT(g->horizontalScrollBar()->value(), 0) << "the grid shows every column";
+        QTableView* fest = g->festeSpalten();
+        ASSERT_TRUE(fest->isVisible());
+        EXPECT_EQ(fest->x(), g->frameWidth());
+        const int spalte = g->ersteSpalte() - 1; // the names of the items, the positions of the games
+        const QRect zelle = g->visualRect(g->model()->index(3, g->colCount() - 1));
+        const QModelIndex links = fest->indexAt(QPoint(fest->columnViewportPosition(spalte) + 2, zelle.center().y()));
+        EXPECT_EQ(links.row(), 3);
+        EXPECT_EQ(links.data().toString(), g->cell(spalte, 3));
+        EXPECT_FALSE(g->cell(spalte, 3).isEmpty());
+        // Back at the first participant nothing covers the grid.
+        g->setCurrent(g->ersteSpalte(), 3);
+        QApplication::processEvents();
+        EXPECT_FALSE(fest->isVisible());
+    }
     w->CancelBtnClick();
 }
 
