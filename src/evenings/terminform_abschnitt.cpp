@@ -63,6 +63,7 @@ void TTerminform::gitterLaden()
     teilnehmerspalten(*SonstigeGrid1, abfrage, abschnitt());
     spieleLaden(daten_, *SpieleGrid1, ort());
     sonstigeLaden(daten_, *SonstigeGrid1, ort());
+    keglernameZeigen(); // the current participant of the section loaded
 }
 
 void TTerminform::teilnehmerSichern()

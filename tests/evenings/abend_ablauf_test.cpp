@@ -68,4 +68,27 @@ TEST_F(Abend, EinKeglerInZweiAbschnitten)
     EXPECT_EQ(spiele(), (Set{"T1 A3 K1 S1=1"}));
 }
 
+// A stored evening of an earlier run.
+class GespeicherterAbend : public Abend {
+protected:
+    void club() override
+    {
+        Abend::club();
+        verein.satz("TERMINE.DBF", {{"DATUM", Value::date(engine::daysFromCivil(2024, 5, 3))},
+                                    {"PREISLISTE", Value::number(1)}});
+        verein.teilnahme(schmidt);
+    }
+};
+
+// The change of an evening names the current participant beside his number at once.
+TEST_F(GespeicherterAbend, AendernZeigtDenNamenDesTeilnehmers)
+{
+    w->ndern1Click();
+    ASSERT_EQ(w->tag(), Eingabemodus::Aendern);
+    EXPECT_EQ(w->Keglernummeredit->currentText(), QString::number(schmidt));
+    EXPECT_EQ(w->KeglernameEdit->text(), QStringLiteral("Schmidt"));
+    EXPECT_EQ(w->SpieleGrid1->kegler(1), QString::number(schmidt));
+    w->CancelBtnClick();
+}
+
 } // namespace trevo::evenings::test
