@@ -96,7 +96,10 @@ bool FieldLink::canModify() const
 
 bool FieldLink::concerns(const DataSetEvent& e) const
 {
-    return e.kind != DataSetEvent::Kind::FieldChanged || e.field < 0 || e.field == index();
+    if (e.kind != DataSetEvent::Kind::FieldChanged || e.field < 0 || e.field == index()) return true;
+    // A lookup or calculated field follows the stored fields it is made from.
+    const engine::DataField* f = field();
+    return f && f->kind != engine::FieldKind::Stored;
 }
 
 template <class T, class Read>

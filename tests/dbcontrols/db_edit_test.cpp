@@ -194,3 +194,20 @@ TEST(DBEdit, AFieldThatCannotBeReadShowsEmptyAndTheMoveGoesOn)
     QApplication::processEvents();
     EXPECT_EQ(f.script.texts(), QStringList({"Das Alter kann nicht berechnet werden"}));
 }
+
+TEST(DBEdit, ALookupFieldFollowsTheChangeOfItsKeyField)
+{
+    EditFixture f;
+    trevo::engine::TableDataSet kegler(f.db, f.db.session(), f.kegler->path());
+    kegler.addLookupField("Amt", 'C', *f.aemter, "FUNKTION", "NUMMER", "BEZEICHNUN", 30);
+    kegler.open();
+    auto* amt = new DBEdit(&f.window);
+    amt->setDataSet(&kegler);
+    amt->setDataField("Amt");
+    EXPECT_EQ(amt->text(), "Vorsitzender");
+    kegler.edit();
+    kegler.setValue("FUNKTION", Value::number(3));
+    EXPECT_EQ(amt->text(), "Schriftführer") << "the lookup shows the new key's record while the key is typed";
+    kegler.cancel();
+    EXPECT_EQ(amt->text(), "Vorsitzender");
+}
