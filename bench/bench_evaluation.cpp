@@ -9,6 +9,9 @@
 // rows are read from the tables (each table once for a period); 2 the same evaluation
 // again with unchanged tables, when the evenings read by the one before are used again;
 // 1 runs every statement through the SQL engine exactly as it is written, for comparison.
+//
+//   BM_Abendbestand                 every evening read at once; reports the heap the stock
+//                                   holds (counter "MB")
 // The club is made before anything is timed. Time is wall-clock time, CPU the process's.
 #include "data/store/demo_club.h"
 #include "data/store/schema.h"
@@ -22,6 +25,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <malloc.h>
 #include <memory>
 #include <string>
 
@@ -117,8 +121,30 @@ void BM_AuswertungRangfolge(benchmark::State& state)
     });
 }
 
+// Bytes of the heap in use now (allocations not yet freed).
+size_t heapInUse() { return mallinfo2().uordblks; }
+
+// Reading the stock of every evening, and the heap it keeps while it lives.
+void BM_Abendbestand(benchmark::State& state)
+{
+    Club& c = club();
+    namespace t = data::tables;
+    const evaluation::Abendbestand::Tabellen tabellen{
+        c.db.table(c.folder + t::Termine),  c.db.table(c.folder + t::Keglterm), c.db.table(c.folder + t::Spielkeg),
+        c.db.table(c.folder + t::Sonstkeg), c.db.table(c.folder + t::Sonstype), &c.db.storage()};
+    double mb = 0;
+    for (auto _ : state) {
+        const size_t vorher = heapInUse();
+        const evaluation::Abendbestand bestand(tabellen);
+        mb = double(heapInUse() - vorher) / (1024.0 * 1024.0);
+        benchmark::DoNotOptimize(&bestand);
+    }
+    state.counters["MB"] = mb;
+}
+
 } // namespace
 
+BENCHMARK(BM_Abendbestand)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_AuswertungTermin)->Arg(0)->Arg(2)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_AuswertungZeitraum)->Arg(0)->Arg(2)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_AuswertungRangfolge)->Arg(0)->Arg(2)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -1,6 +1,7 @@
 // Every evening read at once: the rows it gives for each evening are those of the
 // statements, odd records included, and a stock kept from one evaluation is never used for
-// tables that changed since.
+// tables that changed since. A folder whose tables hold text where numbers are read is
+// answered by the statements.
 #include "auswertung_fixture.h"
 #include "data/store/schema.h"
 #include "engine/storage/session.h"
@@ -8,6 +9,8 @@
 #include "evaluation/kern/direkt_daten.h"
 #include "evaluation/kern/sql_daten.h"
 #include "zufallsverein.h"
+
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <array>
@@ -128,6 +131,53 @@ TEST_F(Abendbestandtest, OddRecordsGiveTheRowsOfTheStatements)
         for (const auto& [von, bis] : std::vector<std::pair<std::string, std::string>>{
                  {"1.1.2024", "31.1.2024"}, {"2.1.2024", "20.1.2024"}, {"1.1.2024", "1.1.2024"}})
             EXPECT_EQ(einzeln.rangfolge(von, bis, typ), sql.rangfolge(von, bis, typ)) << typ << " " << von << " " << bis;
+}
+
+// Tables another program wrote, with text fields for the sections of the participant rows
+// and of the game amounts: every question, of one evening or of many, gets the answers of
+// the statements.
+TEST_F(Abendbestandtest, TextFieldsWhereNumbersAreReadGiveTheAnswersOfTheStatements)
+{
+    QTemporaryDir dir;
+    const std::string ordner = dir.path().toStdString() + "/";
+    auto anlegen = [&](const char* datei, const char* textfeld, const std::vector<std::vector<Value>>& saetze) {
+        std::vector<engine::FieldDef> felder = data::tableSchema(datei).fieldDefs();
+        for (engine::FieldDef& f : felder)
+            if (f.name == textfeld) f = {f.name, 'C', 6, 0};
+        aendern([&] {
+            auto t = db().createTable(ordner + datei, felder);
+            for (const auto& werte : saetze) {
+                engine::Record r(felder.size());
+                for (size_t i = 0; i < werte.size(); ++i) r[i] = werte[i];
+                t->append(r);
+            }
+        });
+    };
+    auto n = [](double d) { return Value::number(d); };
+    auto text = [](const char* s) { return Value::text(s); };
+    // NUMMER, DATUM, TEILNEHMER, BEITRAG, ABSCHNITTE, PREISLISTE
+    anlegen("TERMINE.DBF", "", {{n(1), Value::date(tag(2024, 1, 1)), n(2), n(0), n(2), n(1)},
+                                {n(2), Value::date(tag(2024, 1, 8)), n(1), n(0), n(1), n(1)}});
+    // NUMMER, TERMIN, KEGLER, ABSCHNITT
+    anlegen("KEGLTERM.DBF", "ABSCHNITT",
+            {{n(1), n(1), n(1), text("1")}, {n(2), n(1), n(2), text("2")}, {n(3), n(2), n(1), text("x")},
+             {n(4), n(2), n(2), Value()}});
+    // NUMMER, KEGLERNR, ABSCHNITT, SPIELNR, BETRAG, TERMIN
+    anlegen("SPIELKEG.DBF", "ABSCHNITT",
+            {{n(1), n(1), text("1"), n(1), n(2.5), n(1)}, {n(2), n(2), text("2"), n(1), n(1.2), n(1)},
+             {n(3), n(3), text("x"), n(1), n(0.8), n(2)}, {n(4), n(1), Value(), n(2), n(3), n(1)}});
+    // NUMMER, KEGLERNR, ABSCHNITT, TYP, ANZAHL, TERMIN
+    anlegen("SONSTKEG.DBF", "", {{n(1), n(1), n(1), n(1), n(2), n(1)}, {n(2), n(3), n(1), n(2), n(1), n(2)}});
+    // NUMMER, BEZEICHNUN, EINZELPREI, MITTELWERT, PREISLISTE, GUELTIG
+    anlegen("SONSTYPE.DBF", "", {{n(1), text("Bier"), n(1.8), Value::logical(true), n(1), n(1)},
+                                 {n(2), text("Runde"), n(0.5), Value::logical(true), n(1), n(2)}});
+
+    SqlDaten sql(db(), club.verein.session(), ordner);
+    DirektDaten einzeln(db(), club.verein.session(), ordner);
+    vergleichen(einzeln, sql, 3, 3);
+    DirektDaten alle(db(), club.verein.session(), ordner);
+    alle.vieleAbende();
+    vergleichen(alle, sql, 3, 3);
 }
 
 // A generated club of many evenings: the evaluations that read every evening at once, and

@@ -8,13 +8,11 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <optional>
 #include <utility>
 
 namespace trevo::evaluation {
 
 using engine::DbfTable;
-using engine::Value;
 
 namespace {
 
@@ -65,6 +63,69 @@ size_t Abendbestand::Zahlhash::operator()(double d) const
     return static_cast<size_t>(bits ^ (bits >> 31));
 }
 
+namespace {
+
+// The fields read, per table in the order of Tabellen (besides the items' MITTELWERT, read as a truth value).
+const std::array<std::vector<const char*>, 5> zahlenfelder{{
+    {"NUMMER", "PREISLISTE"},
+    {"NUMMER", "TERMIN", "KEGLER", "ABSCHNITT"},
+    {"KEGLERNR", "ABSCHNITT", "BETRAG"},
+    {"KEGLERNR", "TERMIN", "ABSCHNITT", "ANZAHL", "TYP"},
+    {"NUMMER", "PREISLISTE", "GUELTIG", "EINZELPREI"},
+}};
+
+// Where a participant row stands: its evening and its position there.
+struct Zeilenort {
+    Abenddaten* abend;
+    uint32_t zeile;
+};
+
+// Records that join participant rows, gathered in table order and then laid out in the
+// evenings' arrays: each row's run in table order, the runs in the order of the rows.
+template <class T>
+struct Verteilung {
+    std::vector<T> werte;                              // one per record that joins a row
+    std::vector<std::pair<uint32_t, uint32_t>> treffer; // (row, value) in table order
+
+    void auslegen(const std::vector<Zeilenort>& zeilen, std::vector<T> Abenddaten::*ziel,
+                  uint32_t Abendzeile::*von, uint32_t Abendzeile::*bis)
+    {
+        std::vector<uint32_t> stelle(zeilen.size(), 0);
+        for (const auto& [zeile, _] : treffer) ++stelle[zeile];
+        // The rows of an evening stand in the order of their positions: each run starts
+        // where the one before ended. The arrays are then made exactly as long as needed.
+        std::unordered_map<Abenddaten*, uint32_t> laenge;
+        for (size_t g = 0; g < zeilen.size(); ++g) {
+            uint32_t& ende = laenge[zeilen[g].abend];
+            Abendzeile& z = zeilen[g].abend->zeilen[zeilen[g].zeile];
+            z.*von = ende;
+            z.*bis = ende + stelle[g];
+            stelle[g] = ende;
+            ende = z.*bis;
+        }
+        for (const auto& [abend, n] : laenge) (abend->*ziel).resize(n);
+        for (const auto& [zeile, wert] : treffer) {
+            Abenddaten& a = *zeilen[zeile].abend;
+            (a.*ziel)[stelle[zeile]++] = werte[wert];
+        }
+    }
+};
+
+} // namespace
+
+bool Abendbestand::nurZahlen(const Tabellen& t)
+{
+    const auto tabellen = alle(t);
+    for (size_t i = 0; i < tabellen.size(); ++i) {
+        const DbfTable& tabelle = **tabellen[i];
+        for (const char* name : zahlenfelder[i]) {
+            const char typ = tabelle.fields()[size_t(feld(tabelle, name))].type;
+            if (typ != 'N' && typ != 'F') return false;
+        }
+    }
+    return true;
+}
+
 Abendbestand::Abendbestand(const Tabellen& t)
 {
     const auto tabellen = alle(t);
@@ -75,10 +136,10 @@ Abendbestand::Abendbestand(const Tabellen& t)
               aGueltig = feld(typen, "GUELTIG"), aPreis = feld(typen, "EINZELPREI"),
               aMittelwert = feld(typen, "MITTELWERT");
     jederSatz(typen, [&](uint32_t r) {
-        const Value n = typen.get(r, aNummer);
-        if (!n.isNumber()) return;
-        artikel_[n.number()].push_back({typen.get(r, aPreisliste), typen.get(r, aGueltig), typen.get(r, aPreis),
-                                        typen.get(r, aMittelwert).toBool()});
+        const Zahl n = Zahl::von(typen.get(r, aNummer));
+        if (n.isNull()) return;
+        artikel_[n.number()].push_back({Zahl::von(typen.get(r, aPreisliste)), Zahl::von(typen.get(r, aGueltig)),
+                                        Zahl::von(typen.get(r, aPreis)), typen.get(r, aMittelwert).toBool()});
     });
     auto abendZu = [&](double termin) -> Abenddaten& {
         auto [it, neu] = abende_.try_emplace(termin);
@@ -89,41 +150,47 @@ Abendbestand::Abendbestand(const Tabellen& t)
     const DbfTable& termine = *t.termine;
     const int tNummer = feld(termine, "NUMMER"), tPreisliste = feld(termine, "PREISLISTE");
     jederSatz(termine, [&](uint32_t r) {
-        const Value n = termine.get(r, tNummer);
-        if (n.isNumber()) abendZu(n.number()).preislisten.push_back(termine.get(r, tPreisliste));
+        const Zahl n = Zahl::von(termine.get(r, tNummer));
+        if (!n.isNull()) abendZu(n.number()).preislisten.push_back(Zahl::von(termine.get(r, tPreisliste)));
     });
 
-    // Participant rows, and where each NUMMER stands (a number may be held by several rows).
-    NachZahl<std::vector<std::pair<Abenddaten*, size_t>>> zeilenMit;
+    // Participant rows, and which rows hold each NUMMER (a number may be held by several).
+    std::vector<Zeilenort> zeilen;
+    NachZahl<std::vector<uint32_t>> zeilenMit;
     const DbfTable& keglterm = *t.keglterm;
     const auto kNummer = zahlen(t, keglterm, "NUMMER"), kTermin = zahlen(t, keglterm, "TERMIN"),
                kKegler = zahlen(t, keglterm, "KEGLER"), kAbschnitt = zahlen(t, keglterm, "ABSCHNITT");
     jederSatz(keglterm, [&](uint32_t r) {
-        const Value termin = kTermin.read(r);
-        if (!termin.isNumber()) return;
+        const Zahl termin = Zahl::von(kTermin.read(r));
+        if (termin.isNull()) return;
         Abenddaten& a = abendZu(termin.number());
-        Abendzeile z{kNummer.read(r), kKegler.read(r), kAbschnitt.read(r), {}, {}};
-        if (z.nummer.isNumber()) zeilenMit[z.nummer.number()].emplace_back(&a, a.zeilen.size());
-        a.zeilen.push_back(std::move(z));
+        const Abendzeile z{Zahl::von(kNummer.read(r)), Zahl::von(kKegler.read(r)), Zahl::von(kAbschnitt.read(r))};
+        if (!z.nummer.isNull()) zeilenMit[z.nummer.number()].push_back(uint32_t(zeilen.size()));
+        zeilen.push_back({&a, uint32_t(a.zeilen.size())});
+        a.zeilen.push_back(z);
     });
-    auto jedeZeileMit = [&](const Value& keglernr, auto&& f) {
-        if (!keglernr.isNumber()) return;
+    // Adds the value f() gives (asked once) to every row whose NUMMER is the number.
+    auto zuZeilenMit = [&](const Zahl& keglernr, auto& verteilung, auto&& f) {
+        if (keglernr.isNull()) return;
         const auto it = zeilenMit.find(keglernr.number());
         if (it == zeilenMit.end()) return;
-        for (auto [abend, i] : it->second) f(abend->zeilen[i]);
+        const uint32_t wert = uint32_t(verteilung.werte.size());
+        verteilung.werte.push_back(f());
+        for (uint32_t zeile : it->second) verteilung.treffer.emplace_back(zeile, wert);
     };
 
+    Verteilung<Abendspiel> spiele;
     const DbfTable& spielkeg = *t.spielkeg;
     const auto gKeglernr = zahlen(t, spielkeg, "KEGLERNR"), gAbschnitt = zahlen(t, spielkeg, "ABSCHNITT"),
                gBetrag = zahlen(t, spielkeg, "BETRAG");
     jederSatz(spielkeg, [&](uint32_t r) {
-        std::optional<Abendspiel> spiel; // read for the first participant row it belongs to
-        jedeZeileMit(gKeglernr.read(r), [&](Abendzeile& z) {
-            if (!spiel) spiel = Abendspiel{gAbschnitt.read(r), gBetrag.read(r)};
-            z.spiele.push_back(*spiel);
+        zuZeilenMit(Zahl::von(gKeglernr.read(r)), spiele, [&] {
+            return Abendspiel{Zahl::von(gAbschnitt.read(r)), Zahl::von(gBetrag.read(r))};
         });
     });
+    spiele.auslegen(zeilen, &Abenddaten::spiele, &Abendzeile::spieleVon, &Abendzeile::spieleBis);
 
+    Verteilung<Abendposten> posten;
     const DbfTable& sonstkeg = *t.sonstkeg;
     const auto oKeglernr = zahlen(t, sonstkeg, "KEGLERNR"), oTermin = zahlen(t, sonstkeg, "TERMIN"),
                oAbschnitt = zahlen(t, sonstkeg, "ABSCHNITT"), oAnzahl = zahlen(t, sonstkeg, "ANZAHL"),
@@ -131,22 +198,27 @@ Abendbestand::Abendbestand(const Tabellen& t)
     // A count whose number names no item adds to nothing; the evening's counts serve only
     // the items paid by all others. Fields that no question asks about stay unread.
     jederSatz(sonstkeg, [&](uint32_t r) {
-        const Value typ = oTyp.read(r);
-        if (!typ.isNumber()) return;
+        const Zahl typ = Zahl::von(oTyp.read(r));
+        if (typ.isNull()) return;
         const auto arten = artikel_.find(typ.number());
         if (arten == artikel_.end()) return;
         const std::vector<Abendartikel>& a = arten->second;
         // The section groups only the averages, which only items flagged MITTELWERT enter.
         const bool gemittelt = std::any_of(a.begin(), a.end(), [](const Abendartikel& x) { return x.mittelwert; });
-        const Abendposten p{gemittelt ? oAbschnitt.read(r) : Value(), oAnzahl.read(r), oKeglernr.read(r), &a};
-        jedeZeileMit(p.keglernr, [&](Abendzeile& z) { z.posten.push_back(p); });
-        const bool vonAllen = std::any_of(a.begin(), a.end(), [](const Abendartikel& x) {
-            return x.gueltig.isNumber() && x.gueltig.number() == 2;
-        });
+        const Abendposten p{gemittelt ? Zahl::von(oAbschnitt.read(r)) : Zahl(), Zahl::von(oAnzahl.read(r)), &a};
+        const Zahl keglernr = Zahl::von(oKeglernr.read(r));
+        zuZeilenMit(keglernr, posten, [&] { return p; });
+        const bool vonAllen = std::any_of(a.begin(), a.end(), [](const Abendartikel& x) { return x.gueltig.ist(2); });
         if (!vonAllen) return;
-        if (const Value termin = oTermin.read(r); termin.isNumber())
-            abendZu(termin.number()).postenDesAbends.push_back(p);
+        if (const Zahl termin = Zahl::von(oTermin.read(r)); !termin.isNull())
+            abendZu(termin.number()).postenDesAbends.push_back({p, keglernr});
     });
+    posten.auslegen(zeilen, &Abenddaten::posten, &Abendzeile::postenVon, &Abendzeile::postenBis);
+    for (auto& [_, a] : abende_) {
+        a.zeilen.shrink_to_fit();
+        a.preislisten.shrink_to_fit();
+        a.postenDesAbends.shrink_to_fit();
+    }
 }
 
 bool Abendbestand::aktuell(const Tabellen& t) const

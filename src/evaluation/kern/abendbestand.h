@@ -30,8 +30,12 @@ public:
         engine::Storage* storage = nullptr; // the one they were opened from
     };
 
-    // Reads the tables as they are now.
+    // Reads the tables as they are now; they must hold only numbers where read (nurZahlen).
     explicit Abendbestand(const Tabellen& t);
+
+    // Whether every field read of the evenings is a number field, so that it holds only
+    // numbers and NULL. A folder whose tables have another type there is not read this way.
+    static bool nurZahlen(const Tabellen& t);
 
     // The stock kept for these tables, if none of them changed since it was read; null otherwise.
     static std::shared_ptr<const Abendbestand> vorhanden(const Tabellen& t);

@@ -31,29 +31,35 @@ struct Summe {
 };
 
 // Groups ordered as the engine orders grouped rows: NULL first, then ascending.
-struct Wertordnung {
-    bool operator()(const Value& a, const Value& b) const
+struct Zahlordnung {
+    bool operator()(Zahl a, Zahl b) const
     {
-        if (a.isNumber() && b.isNumber()) return a.number() < b.number();
-        return engine::sql::orderCompare(a, b) < 0;
+        if (a.isNull() || b.isNull()) return a.isNull() && !b.isNull();
+        return a.number() < b.number();
     }
 };
-using Gruppen = std::map<Value, Summe, Wertordnung>;
+using Gruppen = std::map<Zahl, Summe, Zahlordnung>;
 
-std::optional<Cent> produkt(const Value& anzahl, const Value& preis)
+std::optional<Cent> betrag(Zahl z)
 {
-    if (anzahl.isNull() || preis.isNull()) return std::nullopt;
-    return centMal(anzahl.toNumber(), centVon(preis));
+    if (z.isNull()) return std::nullopt;
+    return centVon(z.wert());
 }
 
-bool ist(const Value& v, double zahl) { return v.isNumber() && v.number() == zahl; }
+std::optional<Cent> produkt(Zahl anzahl, Zahl preis)
+{
+    if (anzahl.isNull() || preis.isNull()) return std::nullopt;
+    return centMal(anzahl.number(), centVon(preis.wert()));
+}
 
 std::vector<Abschnittssumme> alsZeilen(const Gruppen& g)
 {
     std::vector<Abschnittssumme> out;
-    for (const auto& [abschnitt, s] : g) out.push_back({abschnitt, s.ergebnis()});
+    for (const auto& [abschnitt, s] : g) out.push_back({abschnitt.wert(), s.ergebnis()});
     return out;
 }
+
+std::optional<double> zahlVon(Zahl z) { return z.isNull() ? std::nullopt : std::optional<double>(z.number()); }
 
 } // namespace
 
@@ -66,6 +72,8 @@ struct DirektDaten::Tabellen {
     }
     Tabellenzugriff termine, keglterm, spielkeg, sonstkeg, sonstype;
     engine::Storage* storage;
+    // Whether the fields read hold only numbers; otherwise every question goes to the statements.
+    bool nurZahlen = Abendbestand::nurZahlen(alle());
     std::map<double, std::vector<Abendartikel>> artikel;
 
     Abendbestand::Tabellen alle() const
@@ -82,8 +90,8 @@ struct DirektDaten::Tabellen {
         const int preisliste = sonstype.feld("PREISLISTE"), gueltig = sonstype.feld("GUELTIG"),
                   preis = sonstype.feld("EINZELPREI"), mittelwert = sonstype.feld("MITTELWERT");
         sonstype.jederMit("NUMMER", typ, [&](uint32_t s) {
-            a.push_back({sonstype.wert(s, preisliste), sonstype.wert(s, gueltig), sonstype.wert(s, preis),
-                         sonstype.wert(s, mittelwert).toBool()});
+            a.push_back({Zahl::von(sonstype.wert(s, preisliste)), Zahl::von(sonstype.wert(s, gueltig)),
+                         Zahl::von(sonstype.wert(s, preis)), sonstype.wert(s, mittelwert).toBool()});
         });
         return a;
     }
@@ -110,10 +118,12 @@ DirektDaten::Tabellen& DirektDaten::tabellen()
     return *tabellen_;
 }
 
+bool DirektDaten::zahlenfelder() { return tabellen().nurZahlen; }
+
 void DirektDaten::vieleAbende()
 {
     vieleAbende_ = true;
-    bestand();
+    if (zahlenfelder()) bestand();
 }
 
 // A stock is read only before many evenings; one kept from an earlier evaluation is used
@@ -141,14 +151,15 @@ const Abenddaten& DirektDaten::abend(int64_t termin)
     Tabellenzugriff &termine = tab.termine, &keglterm = tab.keglterm, &spielkeg = tab.spielkeg,
                     &sonstkeg = tab.sonstkeg;
     const int tPreisliste = termine.feld("PREISLISTE");
-    termine.jederMit("NUMMER", double(termin), [&](uint32_t r) { a->preislisten.push_back(termine.wert(r, tPreisliste)); });
+    termine.jederMit("NUMMER", double(termin),
+                     [&](uint32_t r) { a->preislisten.push_back(Zahl::von(termine.wert(r, tPreisliste))); });
 
     const int oAbschnitt = sonstkeg.feld("ABSCHNITT"), oAnzahl = sonstkeg.feld("ANZAHL"),
               oKeglernr = sonstkeg.feld("KEGLERNR"), oTyp = sonstkeg.feld("TYP");
     auto posten = [&](uint32_t r) {
         static const std::vector<Abendartikel> keine;
-        Abendposten p{sonstkeg.wert(r, oAbschnitt), sonstkeg.wert(r, oAnzahl), sonstkeg.wert(r, oKeglernr), &keine};
-        if (const auto typ = zahlVon(sonstkeg.wert(r, oTyp))) p.arten = &tab.artikelMit(*typ);
+        Abendposten p{Zahl::von(sonstkeg.wert(r, oAbschnitt)), Zahl::von(sonstkeg.wert(r, oAnzahl)), &keine};
+        if (const auto typ = zahlVon(Zahl::von(sonstkeg.wert(r, oTyp)))) p.arten = &tab.artikelMit(*typ);
         return p;
     };
 
@@ -156,58 +167,68 @@ const Abenddaten& DirektDaten::abend(int64_t termin)
               kAbschnitt = keglterm.feld("ABSCHNITT");
     const int gAbschnitt = spielkeg.feld("ABSCHNITT"), gBetrag = spielkeg.feld("BETRAG");
     keglterm.jederMit("TERMIN", double(termin), [&](uint32_t r) {
-        Abendzeile z{keglterm.wert(r, kNummer), keglterm.wert(r, kKegler), keglterm.wert(r, kAbschnitt), {}, {}};
+        Abendzeile z{Zahl::von(keglterm.wert(r, kNummer)), Zahl::von(keglterm.wert(r, kKegler)),
+                     Zahl::von(keglterm.wert(r, kAbschnitt))};
+        z.spieleVon = uint32_t(a->spiele.size());
+        z.postenVon = uint32_t(a->posten.size());
         if (const auto n = zahlVon(z.nummer)) {
             spielkeg.jederMit("KEGLERNR", *n, [&](uint32_t s) {
-                z.spiele.push_back({spielkeg.wert(s, gAbschnitt), spielkeg.wert(s, gBetrag)});
+                a->spiele.push_back({Zahl::von(spielkeg.wert(s, gAbschnitt)), Zahl::von(spielkeg.wert(s, gBetrag))});
             });
-            sonstkeg.jederMit("KEGLERNR", *n, [&](uint32_t s) { z.posten.push_back(posten(s)); });
+            sonstkeg.jederMit("KEGLERNR", *n, [&](uint32_t s) { a->posten.push_back(posten(s)); });
         }
-        a->zeilen.push_back(std::move(z));
+        z.spieleBis = uint32_t(a->spiele.size());
+        z.postenBis = uint32_t(a->posten.size());
+        a->zeilen.push_back(z);
     });
-    sonstkeg.jederMit("TERMIN", double(termin), [&](uint32_t r) { a->postenDesAbends.push_back(posten(r)); });
+    sonstkeg.jederMit("TERMIN", double(termin), [&](uint32_t r) {
+        a->postenDesAbends.push_back({posten(r), Zahl::von(sonstkeg.wert(r, oKeglernr))});
+    });
     abend_ = std::move(a);
     return *abend_;
 }
 
 std::vector<Value> DirektDaten::teilnehmer(int64_t termin)
 {
-    std::map<Value, bool, Wertordnung> kegler;
+    if (!zahlenfelder()) return sql_.teilnehmer(termin);
+    std::map<Zahl, bool, Zahlordnung> kegler;
     for (const Abendzeile& z : abend(termin).zeilen) kegler[z.kegler] = true;
     std::vector<Value> out;
-    for (const auto& [k, _] : kegler) out.push_back(k);
+    for (const auto& [k, _] : kegler) out.push_back(k.wert());
     return out;
 }
 
 bool DirektDaten::teilgenommen(int64_t termin, int64_t kegler, int64_t abschnitt)
 {
+    if (!zahlenfelder()) return sql_.teilgenommen(termin, kegler, abschnitt);
     for (const Abendzeile& z : abend(termin).zeilen)
-        if (ist(z.kegler, double(kegler)) && (abschnitt <= 0 || ist(z.abschnitt, double(abschnitt)))) return true;
+        if (z.kegler.ist(double(kegler)) && (abschnitt <= 0 || z.abschnitt.ist(double(abschnitt)))) return true;
     return false;
 }
 
 std::vector<Abschnittsanzahl> DirektDaten::teilnehmerProAbschnitt(int64_t termin)
 {
-    std::map<Value, int64_t, Wertordnung> anzahl;
+    if (!zahlenfelder()) return sql_.teilnehmerProAbschnitt(termin);
+    std::map<Zahl, int64_t, Zahlordnung> anzahl;
     for (const Abendzeile& z : abend(termin).zeilen) anzahl[z.abschnitt] += z.kegler.isNull() ? 0 : 1;
     std::vector<Abschnittsanzahl> out;
-    for (const auto& [a, n] : anzahl) out.push_back({a, n});
+    for (const auto& [a, n] : anzahl) out.push_back({a.wert(), n});
     return out;
 }
 
 std::vector<Abschnittssumme> DirektDaten::spielSummen(int64_t termin)
 {
+    if (!zahlenfelder()) return sql_.spielSummen(termin);
     const Abenddaten& a = abend(termin);
     Gruppen g;
     for (size_t i = 0; i < a.preislisten.size(); ++i)
-        for (const Abendzeile& z : a.zeilen)
-            for (const Abendspiel& s : z.spiele)
-                g[s.abschnitt].add(s.betrag.isNull() ? std::nullopt : std::optional<Cent>(centVon(s.betrag)));
+        for (const Abendspiel& s : a.spiele) g[s.abschnitt].add(betrag(s.betrag));
     return alsZeilen(g);
 }
 
 std::vector<Abschnittssumme> DirektDaten::sonstigeSummen(int64_t termin)
 {
+    if (!zahlenfelder()) return sql_.sonstigeSummen(termin);
     const Abenddaten& a = abend(termin);
     // Participant rows with a number, and how many of them have each number.
     int64_t zeilenMitNummer = 0;
@@ -218,18 +239,17 @@ std::vector<Abschnittssumme> DirektDaten::sonstigeSummen(int64_t termin)
             ++zeilenMit[*n];
         }
     Gruppen g;
-    for (const Value& preisliste : a.preislisten) {
+    for (const Zahl preisliste : a.preislisten) {
         auto passend = [&](const Abendartikel& art, double gueltig) {
-            return art.mittelwert && gleich(art.preisliste, preisliste) && ist(art.gueltig, gueltig);
+            return art.mittelwert && art.preisliste.gleich(preisliste) && art.gueltig.ist(gueltig);
         };
         // Paid by the bowler himself: once, with his own participant row.
-        for (const Abendzeile& z : a.zeilen)
-            for (const Abendposten& p : z.posten)
-                for (const Abendartikel& art : *p.arten)
-                    if (passend(art, 1)) g[p.abschnitt].add(produkt(p.anzahl, art.preis));
+        for (const Abendposten& p : a.posten)
+            for (const Abendartikel& art : *p.arten)
+                if (passend(art, 1)) g[p.abschnitt].add(produkt(p.anzahl, art.preis));
         // Paid by all others: once per other participant row of the evening.
-        for (const Abendposten& p : a.postenDesAbends) {
-            const auto nr = zahlVon(p.keglernr);
+        for (const auto& [p, keglernr] : a.postenDesAbends) {
+            const auto nr = zahlVon(keglernr);
             const auto eigene = nr ? zeilenMit.find(*nr) : zeilenMit.end();
             const int64_t andere = !nr ? 0 : zeilenMitNummer - (eigene == zeilenMit.end() ? 0 : eigene->second);
             for (const Abendartikel& art : *p.arten)
@@ -242,13 +262,13 @@ std::vector<Abschnittssumme> DirektDaten::sonstigeSummen(int64_t termin)
 
 std::vector<std::optional<Cent>> DirektDaten::spiele(int64_t termin, int64_t kegler)
 {
+    if (!zahlenfelder()) return sql_.spiele(termin, kegler);
     const Abenddaten& a = abend(termin);
     Gruppen g;
     for (size_t i = 0; i < a.preislisten.size(); ++i)
         for (const Abendzeile& z : a.zeilen)
-            if (ist(z.kegler, double(kegler)))
-                for (const Abendspiel& s : z.spiele)
-                    g[z.nummer].add(s.betrag.isNull() ? std::nullopt : std::optional<Cent>(centVon(s.betrag)));
+            if (z.kegler.ist(double(kegler)))
+                for (const Abendspiel& s : a.spieleVon(z)) g[z.nummer].add(betrag(s.betrag));
     std::vector<std::optional<Cent>> out;
     for (const auto& [_, s] : g) out.push_back(s.ergebnis());
     return out;
@@ -256,15 +276,16 @@ std::vector<std::optional<Cent>> DirektDaten::spiele(int64_t termin, int64_t keg
 
 std::optional<Cent> DirektDaten::sonstiges(int64_t termin, int64_t kegler)
 {
+    if (!zahlenfelder()) return sql_.sonstiges(termin, kegler);
     const Abenddaten& a = abend(termin);
     Summe s;
-    for (const Value& preisliste : a.preislisten)
+    for (const Zahl preisliste : a.preislisten)
         for (const Abendzeile& z : a.zeilen) {
             if (z.kegler.isNull()) continue;
-            const double gueltig = ist(z.kegler, double(kegler)) ? 1 : 2;
-            for (const Abendposten& p : z.posten)
+            const double gueltig = z.kegler.ist(double(kegler)) ? 1 : 2;
+            for (const Abendposten& p : a.postenVon(z))
                 for (const Abendartikel& art : *p.arten)
-                    if (gleich(art.preisliste, preisliste) && ist(art.gueltig, gueltig))
+                    if (art.preisliste.gleich(preisliste) && art.gueltig.ist(gueltig))
                         s.add(produkt(p.anzahl, art.preis));
         }
     if (!s.zeile) return std::nullopt;

@@ -49,6 +49,8 @@ private:
     // The stock of every evening to answer from, if there is a current one.
     const Abendbestand* bestand();
     Tabellen& tabellen();
+    // Whether the tables hold only numbers where they are read (Abendbestand::nurZahlen).
+    bool zahlenfelder();
 
     engine::Database& db_;
     std::string ordner_;
