@@ -37,3 +37,20 @@ TEST(GermanCase, UpperLowerUmlauts)
     EXPECT_EQ(toLowerGerman("ÄRGER"), "ärger");
     EXPECT_EQ(trimRight("abc  "), "abc");
 }
+
+TEST(Utf8Decoding, OnlyShortestFormsOfRealCharactersAreRead)
+{
+    auto decode = [](std::string_view s) {
+        std::u32string out;
+        for (size_t pos = 0; pos < s.size();) out.push_back(nextCodePoint(s, pos));
+        return out;
+    };
+    EXPECT_EQ(decode("\x47r\xC3\xBC\xC3\x9F" "e"), U"Grüße");
+    EXPECT_EQ(decode("\xF0\x9F\x8E\xB3"), U"\U0001F3B3");
+    // Overlong forms of 'd' and '/', a surrogate, a value past U+10FFFF, a lone continuation.
+    EXPECT_EQ(decode("\xC1\xA4x"), U"\uFFFD\uFFFDx");
+    EXPECT_EQ(decode("\xE0\x80\xAF"), U"\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(decode("\xED\xA0\x80"), U"\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(decode("\xF4\x90\x80\x80"), U"\uFFFD\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(decode("\x80"), U"\uFFFD");
+}

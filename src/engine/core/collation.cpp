@@ -30,6 +30,13 @@ char32_t nextCodePoint(std::string_view s, size_t& pos)
         }
         cp = (cp << 6) | static_cast<char32_t>(c);
     }
+    // Overlong forms, surrogates and values past U+10FFFF are not characters: reading them
+    // as one would let two different byte sequences stand for the same text.
+    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kSmallest[len] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
+        ++pos;
+        return 0xFFFD;
+    }
     pos += static_cast<size_t>(len);
     return cp;
 }
