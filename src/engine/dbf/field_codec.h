@@ -15,6 +15,8 @@ class CodePage;
 // Reads a C, N, F, D or L field. Unreadable numbers, dates and logicals read as NULL
 // (rawFieldFault tells why). Texts lose trailing blanks and NULs.
 Value decodeField(const FieldDef& f, const uint8_t* bytes, const CodePage& cp);
+// Reads the bytes of an N or F field: NULL for blanks and for bytes that are no number.
+Value decodeNumber(const uint8_t* bytes, size_t length);
 
 // A description of what is wrong with the stored bytes of a field, or nullopt.
 std::optional<std::string> rawFieldFault(const FieldDef& f, const uint8_t* bytes);

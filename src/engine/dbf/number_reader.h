@@ -1,9 +1,8 @@
 #pragma once
 // Reading one number field of many records quickly, straight from the bytes of the table's
-// open file, for code that reads a whole table at once. The plain forms a number field
-// holds ("  12.50", "-3", blank) are read here; anything else is left to DbfTable::get, so
-// every value is exactly what get() gives. The reader is valid while the table is not
-// changed; a reader made before a change must not be used after it.
+// open file, for code that reads a whole table at once, with the decoding DbfTable::get
+// uses, so every value is exactly what get() gives. The reader is valid while the table is
+// not changed; a reader made before a change must not be used after it.
 #include "engine/core/value.h"
 
 #include <cstdint>
