@@ -140,13 +140,7 @@ bool FolderLock::tryAcquireWriter(const LockHolder& me)
     const bool got = file_->tryLock(writerByte, 1, LockKind::Exclusive);
     file_->unlock(gateByte, 1);
     if (!got) return false;
-    writer_ = true;
-    try {
-        writeHolder(me);
-    } catch (...) {
-        releaseWriter();
-        throw;
-    }
+    becomeWriter(me);
     return true;
 }
 
@@ -174,6 +168,12 @@ void FolderLock::acquireWriter(const LockHolder& me, std::chrono::milliseconds w
     }
     file_->unlock(gateByte, 1);
     if (!got) throw FolderBusy(dir_, holder());
+    becomeWriter(me);
+}
+
+// With the writer byte held: the holder is recorded, or the byte is given up again.
+void FolderLock::becomeWriter(const LockHolder& me)
+{
     writer_ = true;
     try {
         writeHolder(me);

@@ -86,6 +86,7 @@ public:
 private:
     bool open();
     void writeHolder(const LockHolder& me);
+    void becomeWriter(const LockHolder& me);
 
     FileSystem& fs_;
     std::string dir_;
