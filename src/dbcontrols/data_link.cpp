@@ -96,10 +96,10 @@ bool FieldLink::canModify() const
 
 bool FieldLink::concerns(const DataSetEvent& e) const
 {
-    if (e.kind != DataSetEvent::Kind::FieldChanged || e.field < 0 || e.field == index()) return true;
+    if (e.kind != DataSetEvent::Kind::FieldChanged || e.field < 0) return true;
+    const int i = index();
     // A lookup or calculated field follows the stored fields it is made from.
-    const engine::DataField* f = field();
-    return f && f->kind != engine::FieldKind::Stored;
+    return i >= 0 && (e.field == i || dataSet()->field(i).kind != engine::FieldKind::Stored);
 }
 
 template <class T, class Read>
