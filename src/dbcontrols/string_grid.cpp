@@ -1,6 +1,8 @@
 #include "dbcontrols/string_grid.h"
+#include "dbcontrols/fixed_columns_view.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 
 namespace trevo::controls {
 
@@ -28,6 +30,25 @@ StringGrid::StringGrid(QWidget* parent) : QTableWidget(parent)
         }
         emit cellSelected(col, row, prevCol, prevRow);
     });
+    fixedView_ = new FixedColumnsView(*this, fixedCols_);
+}
+
+void StringGrid::updateGeometries()
+{
+    QTableWidget::updateGeometries();
+    if (fixedView_) fixedView_->adjust();
+}
+
+void StringGrid::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    QTableWidget::scrollTo(index, hint);
+    // A cell is never left under the fixed columns kept in view.
+    if (!index.isValid() || index.column() < fixedCols_) return;
+    int heads = 0;
+    for (int c = 0; c < fixedCols_; ++c) heads += columnWidth(c);
+    const int left = visualRect(index).left();
+    if (left < heads && horizontalScrollBar()->value() > 0)
+        horizontalScrollBar()->setValue(std::max(0, horizontalScrollBar()->value() - (heads - left)));
 }
 
 QTableWidgetItem* StringGrid::itemAt(int col, int row)
@@ -91,6 +112,7 @@ void StringGrid::setFixedCols(int n)
 {
     fixedCols_ = std::max(n, 0);
     styleCells();
+    if (fixedView_) fixedView_->setColumns(fixedCols_);
 }
 
 void StringGrid::setDefaultColWidth(int w)

@@ -1,10 +1,13 @@
 #pragma once
 // A grid of plain text cells with fixed rows and columns (the heads, drawn like
 // buttons and not editable), as the evening's entry grids use it. Cells are addressed
-// column first, as in cell(col, row). A row height of 0 hides the row.
+// column first, as in cell(col, row). A row height of 0 hides the row. The fixed columns
+// stay in view while the grid scrolls sideways, and no cell is left under them.
 #include <QTableWidget>
 
 namespace trevo::controls {
+
+class FixedColumnsView;
 
 class StringGrid : public QTableWidget {
     Q_OBJECT
@@ -34,9 +37,16 @@ public:
     void setCurrent(int col, int row);
     bool isFixed(int col, int row) const { return row < fixedRows_ || col < fixedCols_; }
 
+    // The fixed columns kept in view while the grid scrolls sideways.
+    FixedColumnsView* fixedColumnsView() const { return fixedView_; }
+
 signals:
     // Another cell became current (the one left is given too; -1 when there was none).
     void cellSelected(int col, int row, int previousCol, int previousRow);
+
+protected:
+    void updateGeometries() override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 private:
     QTableWidgetItem* itemAt(int col, int row);
@@ -47,6 +57,7 @@ private:
     int fixedCols_ = 1;
     int defaultColWidth_ = 64;
     int defaultRowHeight_ = 24;
+    FixedColumnsView* fixedView_ = nullptr;
 };
 
 } // namespace trevo::controls

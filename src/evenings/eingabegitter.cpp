@@ -1,10 +1,8 @@
 #include "evenings/eingabegitter.h"
 
 #include "common/dialogs/dialogs.h"
-#include "evenings/feste_spalten.h"
 
 #include <QKeyEvent>
-#include <QScrollBar>
 #include <QRegularExpression>
 #include <QStyledItemDelegate>
 
@@ -74,25 +72,6 @@ Eingabegitter::Eingabegitter(Gitterart art, QWidget* parent) : controls::StringG
     });
     zuruecksetzen();
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    fest_ = new FesteSpalten(*this, ersteSpalte());
-}
-
-void Eingabegitter::scrollTo(const QModelIndex& index, ScrollHint hint)
-{
-    controls::StringGrid::scrollTo(index, hint);
-    // A cell is never left under the head columns kept in view.
-    if (!index.isValid() || index.column() < ersteSpalte()) return;
-    int kopf = 0;
-    for (int c = 0; c < ersteSpalte(); ++c) kopf += columnWidth(c);
-    const int links = visualRect(index).left();
-    if (links < kopf && horizontalScrollBar()->value() > 0)
-        horizontalScrollBar()->setValue(std::max(0, horizontalScrollBar()->value() - (kopf - links)));
-}
-
-void Eingabegitter::updateGeometries()
-{
-    controls::StringGrid::updateGeometries();
-    if (fest_) fest_->anpassen();
 }
 
 void Eingabegitter::zuruecksetzen(const std::vector<Posten>& posten)

@@ -20,8 +20,6 @@
 
 namespace trevo::evenings {
 
-class FesteSpalten;
-
 enum class Gitterart { Spiele, Sonstige };
 
 // An item of the price list: its NUMMER and BEZEICHNUN.
@@ -69,9 +67,6 @@ public:
     // "1.5" as "1,50"; other texts unchanged.
     static QString zweiStellen(const QString& text);
 
-    // The head columns kept in view while the grid scrolls sideways.
-    FesteSpalten* festeSpalten() const { return fest_; }
-
 signals:
     // Esc was pressed in the grid or in a cell being edited.
     void abbruchGewuenscht();
@@ -80,8 +75,6 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void updateGeometries() override;
-    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     void focusInEvent(QFocusEvent* event) override;
 
 private:
@@ -91,7 +84,6 @@ private:
     void zelleVerlassen(int col, int row);
 
     Gitterart art_;
-    FesteSpalten* fest_ = nullptr;
     int letzteSpalte_ = -1, letzteZeile_ = -1; // the cell last selected since the focus came
 };
 

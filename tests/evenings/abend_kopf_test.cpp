@@ -2,7 +2,7 @@
 // the calendar, the today button and the year correction of the date field.
 #include "abend_fixture.h"
 
-#include "evenings/feste_spalten.h"
+#include "dbcontrols/fixed_columns_view.h"
 #include "shell/calendar_dialog.h"
 
 #include <QCalendarWidget>
@@ -163,7 +163,7 @@ TEST_F(AchtKegler, KopfspaltenBleibenSichtbar)
         g->setCurrent(g->colCount() - 1, 3);
         QApplication::processEvents();
         ASSERT_GT(g->horizontalScrollBar()->value(), 0) << "the grid shows every column";
-        QTableView* fest = g->festeSpalten();
+        QTableView* fest = g->fixedColumnsView();
         ASSERT_TRUE(fest->isVisible());
         EXPECT_EQ(fest->x(), g->frameWidth());
         const int spalte = g->ersteSpalte() - 1; // the names of the items, the positions of the games
